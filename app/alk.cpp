@@ -1,0 +1,71 @@
+#include "app/alk.h"
+
+#include "app/frmalkohol.h"
+#include "calc/prozentregel.h"
+#include "catalogue/frmsorte.h"
+#include "catalogue/katalogdatei.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace Alk {
+
+SortenTabelle Sorten;
+int Zeile = 0;
+int LetzteZeile = 0;
+int BearbeitenZeile = 0;
+QString Pfad;
+double Faktor = 0;
+double Anteil = 0;
+double Gramm = 0;
+QString Ergebnis;
+
+namespace {
+
+// A line edit as the percentage rule sees it. QLineEdit::setText emits
+// textChanged at once, and not at all for the text it already holds, which
+// is exactly the change event the rule is written against.
+class Zeilenfeld : public Textfeld
+{
+public:
+    explicit Zeilenfeld(QLineEdit *feld) : m_feld(feld) {}
+    QString text() const override { return m_feld->text(); }
+    void setText(const QString &text) override { m_feld->setText(text); }
+
+private:
+    QLineEdit *m_feld;
+};
+
+} // namespace
+
+void SortenEinlesen()
+{
+    Zeile = 0;
+    katalogDateiLesen(katalogDatei(), Sorten, &Zeile);
+
+    QComboBox *liste = frmAlkohol::instanz()->Sorte;
+    QStringList namen;
+    for (Zeile = 1; Zeile <= SortenTabelle::Zeilen; ++Zeile) {
+        if (Sorten[Zeile].gefuellt()) {
+            namen.append(Sorten[Zeile].Name);
+            LetzteZeile = Zeile;
+        }
+    }
+    fuelleSortenliste(liste, namen);
+}
+
+void ProzentPruefen()
+{
+    Zeilenfeld feld(frmAlkohol::instanz()->Prozent);
+    prozentRegel(feld, QString());
+}
+
+void Prozent2Pruefen()
+{
+    Zeilenfeld feld(frmSorte::instanz()->Prozent2);
+    prozentRegel(feld, QStringLiteral("%"));
+}
+
+} // namespace Alk

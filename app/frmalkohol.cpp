@@ -1,0 +1,304 @@
+#include "app/frmalkohol.h"
+
+#include "app/alk.h"
+#include "app/fenster.h"
+#include "calc/berechnung.h"
+#include "calc/zahlen.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+QPointer<frmAlkohol> einzigeInstanz;
+
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, QRect lage,
+                     qreal punkte = 8.25)
+{
+    auto *l = new QLabel(text, eltern);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(fettSchrift(punkte));
+    l->setGeometry(lage);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, QRect lage)
+{
+    auto *k = new QPushButton(text, eltern);
+    k->setObjectName(QLatin1String(name));
+    k->setGeometry(lage);
+    k->setAutoDefault(false);
+    QString ohneKuerzel = text;
+    k->setAccessibleName(ohneKuerzel.remove(u'&'));
+    return k;
+}
+
+QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, QRect lage,
+                    const QString &zugaenglich)
+{
+    auto *f = new QLineEdit(text, eltern);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(lage);
+    f->setAccessibleName(zugaenglich);
+    return f;
+}
+
+QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString &zugaenglich)
+{
+    auto *c = new QComboBox(eltern);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(true);
+    // Typed text is the user's, not a new entry, and it is never completed.
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
+    c->setGeometry(lage);
+    c->setAccessibleName(zugaenglich);
+    c->setAccessibleDescription(zugaenglich);
+    return c;
+}
+
+QRadioButton *option(QWidget *eltern, const char *name, QRect lage, const QString &zugaenglich)
+{
+    auto *o = new QRadioButton(eltern);
+    o->setObjectName(QLatin1String(name));
+    o->setGeometry(lage);
+    o->setAccessibleName(zugaenglich);
+    hellcyan(o);
+    return o;
+}
+
+} // namespace
+
+frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
+{
+    einzigeInstanz = this;
+    setObjectName(QStringLiteral("frmAlkohol"));
+    setWindowTitle(QStringLiteral("Promilleberechnung"));
+    setWindowIcon(QIcon(QStringLiteral(":/bilder/flasche-32.png")));
+    setAccessibleName(QStringLiteral("Promilleberechnung"));
+    hellcyan(this);
+    setFixedSize(twips(5475), twips(2805));
+
+    steuerelementeAnlegen();
+    verbinden();
+    Form_Load(programmverzeichnis);
+}
+
+frmAlkohol::~frmAlkohol()
+{
+    qApp->removeEventFilter(this);
+}
+
+frmAlkohol *frmAlkohol::instanz()
+{
+    return einzigeInstanz;
+}
+
+void frmAlkohol::steuerelementeAnlegen()
+{
+    // Created in tab order, so the focus chain is the order of creation.
+    Sorte = auswahl(this, "Sorte", twipsRect(120, 600, 2295, 315), QStringLiteral("Sorte"));
+    cmdHinzu = knopf(this, "cmdHinzu", QStringLiteral("&Hinzufügen"), twipsRect(720, 120, 975, 375));
+    Prozent = textfeld(this, "Prozent", QStringLiteral("%"), twipsRect(120, 1200, 495, 285),
+                       QStringLiteral("Prozent"));
+    Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
+    Label1->setAccessibleDescription(QStringLiteral("Promille"));
+    cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
+                         twipsRect(960, 1800, 1095, 375));
+    cmdBerechnen->setDefault(true);
+    Label2 = beschriftung(this, "Label2", QStringLiteral("Sorte"), twipsRect(120, 120, 615, 255));
+    Label2->setBuddy(Sorte);
+    Label3 = beschriftung(this, "Label3", QStringLiteral("Prozent (+%)"),
+                          twipsRect(120, 960, 1095, 255));
+    Label4 = beschriftung(this, "Label4", QStringLiteral("Menge (in ml)"),
+                          twipsRect(1320, 960, 1215, 255));
+    Menge = textfeld(this, "Menge", QString(), twipsRect(1320, 1200, 1095, 285),
+                     QStringLiteral("Menge"));
+    Label5 = beschriftung(this, "Label5", QStringLiteral("Geschlecht"),
+                          twipsRect(4200, 120, 1095, 255));
+    Option2 = option(this, "Option2", twipsRect(5040, 360, 255, 255), QStringLiteral("weiblich"));
+    Label6 = beschriftung(this, "Label6", QStringLiteral("m"), twipsRect(4200, 360, 255, 255), 9.75);
+    Label7 = beschriftung(this, "Label7", QStringLiteral("w"), twipsRect(4800, 360, 255, 255), 9.75);
+    Label8 = beschriftung(this, "Label8", QStringLiteral("Körpergewicht (in kg)"),
+                          twipsRect(2880, 120, 1215, 495));
+    Label8->setWordWrap(true);
+    Masse = textfeld(this, "Masse", QString(), twipsRect(2880, 600, 1095, 285),
+                     QStringLiteral("Körpergewicht"));
+    Label8->setBuddy(Masse);
+    Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
+    Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));
+    Option1->setChecked(true);
+    // A plain multiplication sign: the symbol font that once drew this cross
+    // is not found on every system.
+    Label10 = beschriftung(this, "Label10", QStringLiteral("×"), twipsRect(2640, 1260, 255, 255));
+    Label10->setAlignment(Qt::AlignCenter);
+    Label10->setAccessibleName(QStringLiteral("mal"));
+    Anz = auswahl(this, "Anz", twipsRect(2880, 1200, 615, 315), QStringLiteral("Anzahl"));
+    for (int i = 1; i <= 20; ++i)
+        Anz->addItem(QString::number(i), 0);
+    Anz->setCurrentIndex(-1);
+    Anz->setEditText(QStringLiteral("0"));
+    Command1 = knopf(this, "Command1", QStringLiteral("&Bearbeiten"), twipsRect(1800, 120, 975, 375));
+    Command2 = knopf(this, "Command2", QStringLiteral("&Info"), twipsRect(1440, 2280, 615, 375));
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(960, 2280, 495, 495));
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/bilder/fragezeichen-32.png")));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setAccessibleName(QStringLiteral("Info-Symbol"));
+    hellcyan(Picture1);
+    Command3 = knopf(this, "Command3", QStringLiteral("Gesetz"), twipsRect(2160, 2280, 855, 375));
+}
+
+void frmAlkohol::verbinden()
+{
+    connect(cmdBerechnen, &QPushButton::clicked, this, &frmAlkohol::cmdBerechnen_Click);
+    connect(cmdHinzu, &QPushButton::clicked, this, &frmAlkohol::cmdHinzu_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmAlkohol::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmAlkohol::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmAlkohol::Command3_Click);
+
+    // textChanged comes for every change, the program's own included, and
+    // synchronously inside setText: the field rules depend on both.
+    connect(Prozent, &QLineEdit::textChanged, this, &frmAlkohol::Prozent_Change);
+    connect(Masse, &QLineEdit::textChanged, this, &frmAlkohol::Masse_Change);
+
+    // A choice from the list (mouse or keyboard) is `activated`; typing is
+    // the line edit's `textEdited`, which the program's own writes never raise.
+    connect(Sorte, qOverload<int>(&QComboBox::activated), this, &frmAlkohol::Sorte_Click);
+    connect(Sorte->lineEdit(), &QLineEdit::textEdited, this, &frmAlkohol::Sorte_Change);
+    connect(Anz, qOverload<int>(&QComboBox::activated), this, &frmAlkohol::Anz_Click);
+    connect(Anz->lineEdit(), &QLineEdit::textEdited, this, &frmAlkohol::Anz_Change);
+
+    connect(Option1, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            Option2_Click();
+    });
+
+    Menge->installEventFilter(this);
+    // Enter anywhere in the window presses "&Berechnen"; outside a dialog Qt
+    // has no default button, so the window routes the key itself.
+    qApp->installEventFilter(this);
+}
+
+void frmAlkohol::Form_Load(const QString &programmverzeichnis)
+{
+    Alk::Pfad = QDir::toNativeSeparators(programmverzeichnis);
+    if (!Alk::Pfad.endsWith(QDir::separator()))
+        Alk::Pfad += QDir::separator();
+
+    if (Option1->isChecked())
+        Alk::Faktor = Widmark::FaktorMann;
+    if (Option2->isChecked())
+        Alk::Faktor = Widmark::FaktorFrau;
+
+    Alk::SortenEinlesen();
+    zentrieren(this);
+}
+
+bool frmAlkohol::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    if (ereignis->type() == QEvent::KeyPress) {
+        auto *taste = static_cast<QKeyEvent *>(ereignis);
+        auto *ziel = qobject_cast<QWidget *>(objekt);
+        if ((taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) && ziel
+            && ziel->window() == this
+            && (taste->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            // A focused button takes Enter itself, as buttons do in dialogs.
+            if (auto *knopf = qobject_cast<QAbstractButton *>(ziel); knopf && !qobject_cast<QRadioButton *>(ziel))
+                knopf->click();
+            else
+                cmdBerechnen->click();
+            return true;
+        }
+    } else if (objekt == Menge && ereignis->type() == QEvent::MouseButtonRelease) {
+        auto *maus = static_cast<QMouseEvent *>(ereignis);
+        if (maus->button() == Qt::LeftButton && Menge->rect().contains(maus->position().toPoint())) {
+            // Let the line edit finish its own click first, then ask.
+            Menge->event(ereignis);
+            Menge_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+void frmAlkohol::cmdBerechnen_Click()
+{
+    const QString fehlt = eingabeMeldung(Prozent->text(), Menge->text(), Masse->text());
+    if (!fehlt.isEmpty()) {
+        meldung(this, fehlt);
+        return;
+    }
+    Berechnen();
+}
+
+void frmAlkohol::Berechnen()
+{
+    Rechenstand stand{Alk::Anteil, Alk::Gramm, Alk::Ergebnis};
+    const QString text = berechne(Prozent->text(), Menge->text(), Masse->text(), Alk::Faktor, stand);
+    Alk::Anteil = stand.Anteil;
+    Alk::Gramm = stand.Gramm;
+    Alk::Ergebnis = stand.Ergebnis;
+    Label1->setText(text);
+}
+
+void frmAlkohol::AnzahlInMenge()
+{
+    const auto anzahl = regionaleZahl(Anz->currentText());
+    const auto einzel = Einzelmenge.isEmpty() ? std::optional<double>(0) : regionaleZahl(Einzelmenge);
+    // Without two numbers there is no product; the amount stays as it is.
+    if (!anzahl || !einzel)
+        return;
+    Menge->setText(regionalerText(*einzel * *anzahl));
+}
+
+void frmAlkohol::Anz_Click()
+{
+    AnzahlInMenge();
+}
+
+void frmAlkohol::Anz_Change()
+{
+    AnzahlInMenge();
+}
+
+void frmAlkohol::Masse_Change()
+{
+    if (!regionaleZahl(Masse->text()))
+        Masse->setText(QString());
+    if (Masse->text().size() > 10)
+        Masse->setText(QString());
+}
+
+void frmAlkohol::Option1_Click()
+{
+    Alk::Faktor = Widmark::FaktorMann;
+    if (eingabenVollstaendig(Prozent->text(), Menge->text(), Masse->text()))
+        Berechnen();
+}
+
+void frmAlkohol::Option2_Click()
+{
+    Alk::Faktor = Widmark::FaktorFrau;
+    if (eingabenVollstaendig(Prozent->text(), Menge->text(), Masse->text()))
+        Berechnen();
+}
+
+void frmAlkohol::Prozent_Change()
+{
+    Alk::ProzentPruefen();
+}

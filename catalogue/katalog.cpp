@@ -1,0 +1,269 @@
+#include "catalogue/katalog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+constexpr char Kodierung[] = "windows-1252";
+
+Sortenzeile &zeileVon(std::array<Sortenzeile, SortenTabelle::Zeilen> &zeilen, int zeile)
+{
+    Q_ASSERT(zeile >= 1 && zeile <= SortenTabelle::Zeilen);
+    return zeilen[size_t(zeile - 1)];
+}
+
+bool istLeerzeichen(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Splits one line (without its line end) into up to three fields.
+std::array<QByteArray, 3> felderDerZeile(const QByteArray &zeile)
+{
+    std::array<QByteArray, 3> felder;
+    const int n = zeile.size();
+    int pos = 0;
+    for (auto &feld : felder) {
+        while (pos < n && istLeerzeichen(zeile[pos]))
+            ++pos;
+        if (pos >= n)
+            break;
+        if (zeile[pos] == '"') {
+            const int ende = zeile.indexOf('"', pos + 1);
+            if (ende < 0) {
+                // A field cut short: everything up to the end of the line.
+                feld = zeile.mid(pos + 1);
+                pos = n;
+            } else {
+                feld = zeile.mid(pos + 1, ende - pos - 1);
+                pos = ende + 1;
+                // Whatever stands between the closing quote and the comma is
+                // not part of any field.
+                const int komma = zeile.indexOf(',', pos);
+                pos = komma < 0 ? n : komma + 1;
+            }
+        } else {
+            const int komma = zeile.indexOf(',', pos);
+            const int ende = komma < 0 ? n : komma;
+            feld = zeile.mid(pos, ende - pos).trimmed();
+            // A quote cannot be written back into a field; drop stray ones so
+            // that what is read is always what a rewrite reproduces.
+            feld.replace('"', QByteArray());
+            pos = komma < 0 ? n : komma + 1;
+        }
+    }
+    return felder;
+}
+
+bool istLeerzeile(const QByteArray &zeile)
+{
+    for (char c : zeile)
+        if (!istLeerzeichen(c))
+            return false;
+    return true;
+}
+
+} // namespace
+
+Sortenzeile &SortenTabelle::operator[](int zeile)
+{
+    return zeileVon(m_zeilen, zeile);
+}
+
+const Sortenzeile &SortenTabelle::operator[](int zeile) const
+{
+    return zeileVon(const_cast<std::array<Sortenzeile, Zeilen> &>(m_zeilen), zeile);
+}
+
+int katalogLesen(const QByteArray &daten, SortenTabelle &tabelle)
+{
+    QStringDecoder dekoder(Kodierung);
+    int anzahl = 0;
+    tabelle.ueberhang.clear();
+
+    const int n = daten.size();
+    int pos = 0;
+    while (pos < n) {
+        int ende = pos;
+        while (ende < n && daten[ende] != '\r' && daten[ende] != '\n')
+            ++ende;
+        const QByteArray zeile = daten.mid(pos, ende - pos);
+        const int zeilenAnfang = pos;
+        pos = ende;
+        if (pos < n && daten[pos] == '\r')
+            ++pos;
+        if (pos < n && daten[pos] == '\n' && (pos == ende || daten[pos - 1] == '\r'))
+            ++pos;
+
+        if (istLeerzeile(zeile))
+            continue;
+        if (anzahl == SortenTabelle::Zeilen) {
+            tabelle.ueberhang = daten.mid(zeilenAnfang);
+            if (!tabelle.ueberhang.endsWith('\n') && !tabelle.ueberhang.endsWith('\r'))
+                tabelle.ueberhang.append("\r\n");
+            break;
+        }
+        const auto felder = felderDerZeile(zeile);
+        Sortenzeile &sorte = tabelle[++anzahl];
+        sorte.Name = dekoder.decode(felder[0]);
+        sorte.Prozent = dekoder.decode(felder[1]);
+        sorte.Menge = dekoder.decode(felder[2]);
+    }
+
+    for (int z = anzahl + 1; z <= SortenTabelle::Zeilen; ++z)
+        tabelle[z] = Sortenzeile{};
+    return anzahl;
+}
+
+QByteArray katalogDaten(const SortenTabelle &tabelle)
+{
+    QStringEncoder enkoder(Kodierung);
+    QByteArray daten;
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
+        const Sortenzeile &s = tabelle[z];
+        if (!s.gefuellt())
+            continue;
+        daten += '"';
+        daten += enkoder.encode(s.Name);
+        daten += "\",\"";
+        daten += enkoder.encode(s.Prozent);
+        daten += "\",\"";
+        daten += enkoder.encode(s.Menge);
+        daten += "\"\r\n";
+    }
+    daten += tabelle.ueberhang;
+    return daten;
+}
+
+std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text)
+{
+    for (QChar c : text)
+        if (c == u'"' || c == u'\r' || c == u'\n')
+            return c;
+
+    QStringEncoder enkoder(Kodierung);
+    const QByteArray bytes = enkoder.encode(text);
+    if (!enkoder.hasError())
+        return std::nullopt;
+    // Find the culprit one character at a time; only on this rare path.
+    for (int i = 0; i < text.size(); ++i) {
+        const int laenge = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder einzeln(Kodierung);
+        einzeln.encode(text.mid(i, laenge));
+        if (einzeln.hasError())
+            return text[i];
+        i += laenge - 1;
+    }
+    Q_UNUSED(bytes);
+    return std::nullopt;
+}
+
+std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle)
+{
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
+        const Sortenzeile &s = tabelle[z];
+        if (!s.gefuellt())
+            continue;
+        for (const QString *feld : {&s.Name, &s.Prozent, &s.Menge})
+            if (auto c = nichtSpeicherbaresZeichen(*feld))
+                return c;
+    }
+    return std::nullopt;
+}
+
+QString zeichenMeldung(QChar zeichen)
+{
+    if (zeichen == u'"')
+        return QStringLiteral("Das Zeichen \" (Anführungszeichen) kann nicht in der Sortendatei "
+                              "gespeichert werden. Bitte entfernen Sie es.");
+    if (zeichen == u'\r' || zeichen == u'\n')
+        return QStringLiteral("Ein Zeilenumbruch kann nicht in der Sortendatei gespeichert "
+                              "werden. Bitte entfernen Sie ihn.");
+    return QStringLiteral("Das Zeichen „%1“ (U+%2) kann nicht in der Sortendatei gespeichert "
+                          "werden. Bitte entfernen oder ersetzen Sie es.")
+        .arg(zeichen.isSurrogate() ? QStringLiteral("?") : QString(zeichen))
+        .arg(zeichen.unicode(), 4, 16, QLatin1Char('0'));
+}
+
+namespace {
+
+QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
+{
+    const QFileInfo info(datei);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("Das Verzeichnis ist nicht mehr vorhanden.");
+    if (info.isDir())
+        return QStringLiteral("Unter diesem Namen steht ein Verzeichnis.");
+    switch (fehler) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("Es fehlt die Berechtigung, in das Verzeichnis oder die Datei zu "
+                              "schreiben.");
+    case QFileDevice::ResourceError:
+    case QFileDevice::WriteError:
+        return QStringLiteral("Die Daten konnten nicht vollständig geschrieben werden "
+                              "(ist der Datenträger voll?).");
+    case QFileDevice::OpenError:
+        return QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden "
+                              "(ist das Verzeichnis schreibgeschützt?).");
+    case QFileDevice::RenameError:
+        return QStringLiteral("Die neue Datei konnte nicht an die Stelle der alten treten.");
+    default:
+        return QStringLiteral("Die Datei konnte nicht geschrieben werden.");
+    }
+}
+
+} // namespace
+
+std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenTabelle &tabelle)
+{
+    if (tabelle.dateiUnlesbar)
+        return QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n"
+                              "Damit keine Sorten verloren gehen, wird sie nicht überschrieben. "
+                              "Bitte prüfen Sie die Berechtigungen der Datei.")
+            .arg(datei);
+    if (const auto c = nichtSpeicherbaresZeichen(tabelle))
+        return zeichenMeldung(*c);
+
+    const QByteArray daten = katalogDaten(tabelle);
+    QSaveFile datei_(datei);
+    bool ok = datei_.open(QIODevice::WriteOnly);
+    if (ok)
+        ok = datei_.write(daten) == daten.size();
+    if (ok)
+        ok = datei_.commit();
+    if (ok)
+        return std::nullopt;
+    const QFileDevice::FileError fehler = datei_.error();
+    datei_.cancelWriting();
+    return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
+                          "Die bisherige Datei ist unverändert geblieben.")
+        .arg(datei, grundAufDeutsch(fehler, datei));
+}
+
+Lesestand katalogDateiLesen(const QString &datei, SortenTabelle &tabelle, int *anzahl)
+{
+    QFile f(datei);
+    Lesestand stand = Lesestand::Gelesen;
+    QByteArray daten;
+    if (!f.exists())
+        stand = Lesestand::Fehlt;
+    else if (!f.open(QIODevice::ReadOnly))
+        stand = Lesestand::Unlesbar;
+    else {
+        daten = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            stand = Lesestand::Unlesbar;
+    }
+    if (stand != Lesestand::Gelesen)
+        daten.clear();
+    const int n = katalogLesen(daten, tabelle);
+    tabelle.dateiUnlesbar = stand == Lesestand::Unlesbar;
+    if (anzahl)
+        *anzahl = n;
+    return stand;
+}

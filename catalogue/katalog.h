@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+// The catalogue of drink kinds: a table of 200 rows, numbered 1 to 200, and its
+// text file. One line per kind: "name","percent","amount" followed by CR LF,
+// one byte per character in Windows-1252, no header. The fields are texts; the
+// table converts nothing to a number.
+
+struct Sortenzeile
+{
+    QString Name;
+    QString Prozent;
+    QString Menge;
+
+    bool gefuellt() const { return !Name.isEmpty(); }
+    bool operator==(const Sortenzeile &o) const
+    {
+        return Name == o.Name && Prozent == o.Prozent && Menge == o.Menge;
+    }
+    bool operator!=(const Sortenzeile &o) const { return !(*this == o); }
+};
+
+class SortenTabelle
+{
+public:
+    static constexpr int Zeilen = 200;
+
+    // Rows count from 1; a row outside 1..200 is a programming error.
+    Sortenzeile &operator[](int zeile);
+    const Sortenzeile &operator[](int zeile) const;
+
+    // Lines of the file that did not fit into the 200 rows. They are written
+    // back unchanged after the table, so a rewrite never drops a kind the
+    // table had no room for; once rows free up, the next read takes them in.
+    QByteArray ueberhang;
+
+    // Set when the last read found a file it could not read. Writing the table
+    // would then replace kinds it never saw, so writes are refused until a
+    // read succeeds.
+    bool dateiUnlesbar = false;
+
+private:
+    std::array<Sortenzeile, Zeilen> m_zeilen;
+};
+
+// Reads file contents into the table: records into rows 1 to n in file order,
+// the remaining rows emptied, lines past the 200th kept in `ueberhang`.
+// Returns n. Never fails: a field without quotes is taken as it stands
+// (without surrounding blanks), a missing field is empty, and blank lines
+// are skipped. CR LF, LF alone and CR alone all end a line.
+int katalogLesen(const QByteArray &daten, SortenTabelle &tabelle);
+
+// The file contents for the table: one line per row whose name is not empty,
+// in row order, then the kept-over lines. Call only for a table whose fields
+// pass `nichtSpeicherbaresZeichen`.
+QByteArray katalogDaten(const SortenTabelle &tabelle);
+
+// The first character of a text that a catalogue line cannot hold: a double
+// quote (the format has no escape for it), a line break, or a character that
+// Windows-1252 has no byte for.
+std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text);
+
+// The message that refuses such a character, naming it.
+QString zeichenMeldung(QChar zeichen);
+
+// The first character of a table's fields that the file cannot hold.
+std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle);
+
+// Replaces the file with the table's contents. The old file is replaced only
+// once the new one has been written completely, so a failed write leaves it
+// as it was. On failure returns a German message for the user naming the file
+// and the reason.
+std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenTabelle &tabelle);
+
+// Result of reading the file from disk.
+enum class Lesestand {
+    Gelesen,     // the file was read (possibly empty)
+    Fehlt,       // there is no file: an empty catalogue
+    Unlesbar,    // a file is there but could not be read
+};
+
+// Reads the file into the table (an empty table when it is missing or cannot
+// be read) and returns how that went and, through `anzahl`, how many records
+// were read.
+Lesestand katalogDateiLesen(const QString &datei, SortenTabelle &tabelle, int *anzahl = nullptr);

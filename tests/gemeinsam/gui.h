@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+class frmAlkohol;
+
+// A program directory of its own for one test, with the main window started
+// from it, the shared state of the run reset first.
+class Programm
+{
+public:
+    // `katalog` is written as the catalogue file unless it is null (no file).
+    explicit Programm(const QByteArray &katalog = QByteArray());
+    ~Programm();
+
+    frmAlkohol *fenster() const { return m_fenster.get(); }
+    QString katalogPfad() const;
+    QByteArray katalogInhalt() const;
+    void schreibeKatalog(const QByteArray &inhalt) const;
+    QString verzeichnis() const { return m_verzeichnis.path(); }
+
+private:
+    QTemporaryDir m_verzeichnis;
+    std::unique_ptr<frmAlkohol> m_fenster;
+};
+
+// Runs `ausloeser`, which is expected to open a modal box, and returns the
+// text of that box after closing it with its accept button (or `antwort`
+// typed into a prompt first). Returns a null string when no modal box came.
+QString naechsteMeldung(const std::function<void()> &ausloeser);
+
+// Runs `ausloeser`, which opens a modal prompt; types `antwort` and accepts,
+// or cancels when `abbrechen` is true. Returns the prompt's window title.
+QString beantworteFrage(const std::function<void()> &ausloeser, const QString &antwort,
+                        bool abbrechen = false);
+
+// A catalogue file's bytes from rows written as name/percent/amount triples.
+QByteArray katalogZeilen(std::initializer_list<std::initializer_list<const char *>> zeilen);

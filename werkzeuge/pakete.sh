@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian 12 packages the build and the tests need. Runs apt-get
+# as root directly, otherwise through sudo. Skips the work when all are there.
+set -eu
+
+PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+ xvfb xauth x11-utils imagemagick fonts-dejavu-core
+ dbus dbus-x11 at-spi2-core python3-pyatspi
+ desktop-file-utils clang libclang-rt-14-dev libbenchmark-dev valgrind"
+
+fehlend=""
+for p in $PAKETE; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || fehlend="$fehlend $p"
+done
+[ -z "$fehlend" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then als_root=""; else als_root="sudo"; fi
+echo "Installiere:$fehlend"
+$als_root apt-get update
+DEBIAN_FRONTEND=noninteractive $als_root apt-get install -y --no-install-recommends $fehlend

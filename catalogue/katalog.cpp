@@ -147,20 +147,20 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text)
             return c;
 
     QStringEncoder enkoder(Kodierung);
-    const QByteArray bytes = enkoder.encode(text);
+    const QByteArray ganz = enkoder(text); // QStringEncoder converts lazily: keep the bytes
     if (!enkoder.hasError())
         return std::nullopt;
     // Find the culprit one character at a time; only on this rare path.
     for (int i = 0; i < text.size(); ++i) {
         const int laenge = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QStringEncoder einzeln(Kodierung);
-        einzeln.encode(text.mid(i, laenge));
+        const QByteArray byte = einzeln(text.mid(i, laenge));
         if (einzeln.hasError())
             return text[i];
         i += laenge - 1;
     }
-    Q_UNUSED(bytes);
-    return std::nullopt;
+    Q_UNUSED(ganz);
+    return text.isEmpty() ? std::nullopt : std::optional<QChar>(text[0]);
 }
 
 std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle)

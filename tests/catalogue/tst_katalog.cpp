@@ -1,0 +1,338 @@
+// The catalogue table and its file: reading, writing, odd files, round trips.
+
+#include "catalogue/katalog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray zeile(const char *name, const char *prozent, const char *menge)
+{
+    return QByteArray("\"") + name + "\",\"" + prozent + "\",\"" + menge + "\"\r\n";
+}
+
+QStringList namen(const SortenTabelle &t)
+{
+    QStringList liste;
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        liste.append(t[z].Name);
+    while (!liste.isEmpty() && liste.last().isEmpty())
+        liste.removeLast();
+    return liste;
+}
+
+QByteArray kinds(int anzahl, int ab = 1)
+{
+    QByteArray daten;
+    for (int i = ab; i < ab + anzahl; ++i)
+        daten += zeile(QByteArray::number(i).prepend("Sorte ").constData(), "5%", "500");
+    return daten;
+}
+
+} // namespace
+
+class TestKatalog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void liestInDateireihenfolge();
+    void umlauteKommaUndLeerfelder();
+    void schreibtGenauDieseBytes();
+    void lueckenFallenBeimSchreibenWeg();
+    void zweihundertZeilen();
+    void ueberhangBleibtErhalten();
+    void leereUndFehlendeDatei();
+    void seltsameDateien_data();
+    void seltsameDateien();
+    void erneutesLesenLeertRestzeilen();
+    void nichtSpeicherbareZeichen_data();
+    void nichtSpeicherbareZeichen();
+    void schreibenErsetztDateiGanz();
+    void schreibfehlerLaesstAlteDateiStehen();
+    void unlesbareDateiWirdNichtUeberschrieben();
+};
+
+void TestKatalog::liestInDateireihenfolge()
+{
+    SortenTabelle t;
+    const int n = katalogLesen(zeile("Wein", "12%", "200") + zeile("Bier", "5%", "500")
+                                   + zeile("Sekt", "11%", "100"),
+                               t);
+    QCOMPARE(n, 3);
+    QCOMPARE(namen(t), QStringList({"Wein", "Bier", "Sekt"}));
+    QCOMPARE(t[2].Prozent, QStringLiteral("5%"));
+    QCOMPARE(t[2].Menge, QStringLiteral("500"));
+    QVERIFY(!t[4].gefuellt());
+}
+
+void TestKatalog::umlauteKommaUndLeerfelder()
+{
+    // Windows-1252: one byte per umlaut; a comma inside quotes is part of the field.
+    SortenTabelle t;
+    katalogLesen(QByteArray("\"K\xf6lsch, hell\",\"5%\",\"200\"\r\n"
+                            "\"Wei\xdf" "bier\",\"\",\"\"\r\n"
+                            "\"\",\"5%\",\"500\"\r\n"
+                            "\"Gl\xfchwein \x80\",\"10%\",\"200\"\r\n"),
+                 t);
+    QCOMPARE(t[1].Name, QStringLiteral("Kölsch, hell"));
+    QCOMPARE(t[2].Name, QStringLiteral("Weißbier"));
+    QCOMPARE(t[2].Prozent, QString());
+    QVERIFY(!t[3].gefuellt());
+    QCOMPARE(t[3].Menge, QStringLiteral("500"));
+    QCOMPARE(t[4].Name, QStringLiteral("Glühwein €"));
+}
+
+void TestKatalog::schreibtGenauDieseBytes()
+{
+    SortenTabelle t;
+    t[1] = {QStringLiteral("Kölsch, hell"), QStringLiteral("5%"), QStringLiteral("200")};
+    t[2] = {QStringLiteral("Weißbier"), QStringLiteral("5"), QString()};
+    t[3] = {QStringLiteral("  "), QString(), QStringLiteral("x")};
+    QCOMPARE(katalogDaten(t), QByteArray("\"K\xf6lsch, hell\",\"5%\",\"200\"\r\n"
+                                         "\"Wei\xdf" "bier\",\"5\",\"\"\r\n"
+                                         "\"  \",\"\",\"x\"\r\n"));
+
+    SortenTabelle zurueck;
+    QCOMPARE(katalogLesen(katalogDaten(t), zurueck), 3);
+    for (int z = 1; z <= 3; ++z)
+        QCOMPARE(zurueck[z], t[z]);
+}
+
+void TestKatalog::lueckenFallenBeimSchreibenWeg()
+{
+    SortenTabelle t;
+    t[1] = {"A", "1%", "1"};
+    t[2] = {"B", "2%", "2"};
+    t[3] = {QString(), "3%", "3"};
+    t[4] = {"D", "4%", "4"};
+    t[200] = {"Z", "9%", "9"};
+    const QByteArray daten = katalogDaten(t);
+    QCOMPARE(daten, zeile("A", "1%", "1") + zeile("B", "2%", "2") + zeile("D", "4%", "4")
+                        + zeile("Z", "9%", "9"));
+
+    SortenTabelle neu;
+    QCOMPARE(katalogLesen(daten, neu), 4);
+    QCOMPARE(namen(neu), QStringList({"A", "B", "D", "Z"}));
+}
+
+void TestKatalog::zweihundertZeilen()
+{
+    SortenTabelle t;
+    QCOMPARE(katalogLesen(kinds(200), t), 200);
+    QCOMPARE(t[200].Name, QStringLiteral("Sorte 200"));
+    QVERIFY(t.ueberhang.isEmpty());
+    QCOMPARE(katalogDaten(t), kinds(200));
+}
+
+void TestKatalog::ueberhangBleibtErhalten()
+{
+    // Kinds past the 200th do not fit the table, but a rewrite keeps them
+    // in the file, and once a row is free the next read takes them in.
+    const QByteArray datei = kinds(203);
+    SortenTabelle t;
+    QCOMPARE(katalogLesen(datei, t), 200);
+    QCOMPARE(t.ueberhang, kinds(3, 201));
+    QCOMPARE(katalogDaten(t), datei);
+
+    t[5].Name.clear();
+    SortenTabelle danach;
+    QCOMPARE(katalogLesen(katalogDaten(t), danach), 200);
+    QCOMPARE(danach[200].Name, QStringLiteral("Sorte 201"));
+    QCOMPARE(danach.ueberhang, kinds(2, 202));
+
+    // A surplus without a final line end still ends in one when written back.
+    SortenTabelle abgeschnitten;
+    katalogLesen(kinds(200) + "\"Rest\",\"1%\"", abgeschnitten);
+    QCOMPARE(abgeschnitten.ueberhang, QByteArray("\"Rest\",\"1%\"\r\n"));
+}
+
+void TestKatalog::leereUndFehlendeDatei()
+{
+    QTemporaryDir dir;
+    SortenTabelle t;
+    t[1] = {"alt", "1%", "1"};
+    int n = -1;
+    QCOMPARE(katalogDateiLesen(dir.filePath("fehlt.txt"), t, &n), Lesestand::Fehlt);
+    QCOMPARE(n, 0);
+    QVERIFY(!t[1].gefuellt());
+
+    QFile leer(dir.filePath("leer.txt"));
+    QVERIFY(leer.open(QIODevice::WriteOnly));
+    leer.close();
+    t[1] = {"alt", "1%", "1"};
+    QCOMPARE(katalogDateiLesen(leer.fileName(), t, &n), Lesestand::Gelesen);
+    QCOMPARE(n, 0);
+    QVERIFY(!t[1].gefuellt());
+    QVERIFY(!t.dateiUnlesbar);
+}
+
+void TestKatalog::seltsameDateien_data()
+{
+    QTest::addColumn<QByteArray>("daten");
+    QTest::addColumn<QStringList>("namen");
+    QTest::addColumn<QString>("prozent1");
+    QTest::addColumn<QString>("menge1");
+
+    QTest::newRow("nur LF") << QByteArray("\"A\",\"5%\",\"1\"\n\"B\",\"6%\",\"2\"\n")
+                            << QStringList{"A", "B"} << "5%" << "1";
+    QTest::newRow("nur CR") << QByteArray("\"A\",\"5%\",\"1\"\r\"B\",\"6%\",\"2\"")
+                            << QStringList{"A", "B"} << "5%" << "1";
+    QTest::newRow("Leerzeilen") << QByteArray("\r\n\"A\",\"5%\",\"1\"\r\n\r\n  \r\n\"B\",\"6%\",\"2\"\r\n\r\n")
+                                << QStringList{"A", "B"} << "5%" << "1";
+    QTest::newRow("letzte Zeile ohne Ende") << QByteArray("\"A\",\"5%\",\"1\"")
+                                            << QStringList{"A"} << "5%" << "1";
+    QTest::newRow("abgeschnitten im Feld") << QByteArray("\"A\",\"5%\",\"10")
+                                           << QStringList{"A"} << "5%" << "10";
+    QTest::newRow("nur ein Feld") << QByteArray("\"A\"\r\n") << QStringList{"A"} << "" << "";
+    QTest::newRow("ohne Anführungszeichen") << QByteArray("Bier , 5% ,500\r\n")
+                                            << QStringList{"Bier"} << "5%" << "500";
+    QTest::newRow("halb in Anführungszeichen") << QByteArray("\"Bier,5%,500\r\n")
+                                               << QStringList{"Bier,5%,500"} << "" << "";
+    QTest::newRow("Anführungszeichen mitten im Feld") << QByteArray("Bi\"er,5%,500\r\n")
+                                                      << QStringList{"Bier"} << "5%" << "500";
+    QTest::newRow("Müll nach dem Feld") << QByteArray("\"A\"xy,\"5%\"  ,\"1\"zz\r\n")
+                                        << QStringList{"A"} << "5%" << "1";
+    QTest::newRow("vier Felder") << QByteArray("\"A\",\"5%\",\"1\",\"mehr\"\r\n")
+                                 << QStringList{"A"} << "5%" << "1";
+    QTest::newRow("Nullbytes und Binärmüll")
+        << QByteArray("\"A\0B\",\"\x01\x02\",\"\xff\"\r\n\x81\x8d\r\n", 20)
+        << QStringList{QString::fromUtf16(u"A\0B", 3), QString::fromUtf16(u"\x81\x8d")}
+        << QString::fromUtf16(u"\x01\x02") << QString::fromUtf16(u"ÿ");
+}
+
+void TestKatalog::seltsameDateien()
+{
+    QFETCH(QByteArray, daten);
+    QFETCH(QStringList, namen);
+    QFETCH(QString, prozent1);
+    QFETCH(QString, menge1);
+
+    SortenTabelle t;
+    QCOMPARE(katalogLesen(daten, t), namen.size());
+    QCOMPARE(::namen(t), namen);
+    QCOMPARE(t[1].Prozent, prozent1);
+    QCOMPARE(t[1].Menge, menge1);
+
+    // Whatever was read, writing it and reading it again gives the same table.
+    QVERIFY(!nichtSpeicherbaresZeichen(t).has_value());
+    SortenTabelle wieder;
+    katalogLesen(katalogDaten(t), wieder);
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        if (t[z].gefuellt())
+            QCOMPARE(wieder[z], t[z]);
+}
+
+void TestKatalog::erneutesLesenLeertRestzeilen()
+{
+    SortenTabelle t;
+    katalogLesen(zeile("A", "1%", "1") + zeile("B", "2%", "2") + zeile("C", "3%", "3"), t);
+    katalogLesen(zeile("A", "1%", "1") + zeile("B", "2%", "2"), t);
+    QCOMPARE(t[3], Sortenzeile{});
+    QCOMPARE(namen(t), QStringList({"A", "B"}));
+}
+
+void TestKatalog::nichtSpeicherbareZeichen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("zeichen");
+
+    QTest::newRow("harmlos") << "Kölsch, 5% & mehr €" << "";
+    QTest::newRow("Anführungszeichen") << "Bier \"hell\"" << "\"";
+    QTest::newRow("Zeilenumbruch") << "A\nB" << "\n";
+    QTest::newRow("Wagenrücklauf") << "A\rB" << "\r";
+    QTest::newRow("kyrillisch") << "Водка" << "В";
+    QTest::newRow("nach harmlosen Zeichen") << "Äpfel Ł" << "Ł";
+    QTest::newRow("Emoji") << QString::fromUtf8("Bier 🍺") << QString(QChar(0xD83C));
+}
+
+void TestKatalog::nichtSpeicherbareZeichen()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, zeichen);
+    const auto gefunden = nichtSpeicherbaresZeichen(text);
+    QCOMPARE(gefunden ? QString(*gefunden) : QString(), zeichen);
+    if (gefunden) {
+        const QString meldung = zeichenMeldung(*gefunden);
+        QVERIFY(meldung.contains(QStringLiteral("nicht in der Sortendatei gespeichert")));
+    }
+}
+
+void TestKatalog::schreibenErsetztDateiGanz()
+{
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("AlkoholSorten.txt");
+    {
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'x'));
+    }
+    SortenTabelle t;
+    t[1] = {"Bier", "5%", "500"};
+    QCOMPARE(katalogDateiSchreiben(datei, t), std::nullopt);
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), zeile("Bier", "5%", "500"));
+}
+
+void TestKatalog::schreibfehlerLaesstAlteDateiStehen()
+{
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("AlkoholSorten.txt");
+    const QByteArray alt = zeile("Alt", "1%", "1");
+    {
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    }
+    SortenTabelle t;
+    t[1] = {"Neu", "5%", "500"};
+
+    // A character the file cannot hold is refused before anything is written.
+    t[2] = {"Bier \"hell\"", "5%", "500"};
+    auto fehler = katalogDateiSchreiben(datei, t);
+    QVERIFY(fehler && fehler->contains(QStringLiteral("Anführungszeichen")));
+    t[2] = {};
+
+    // The directory is gone.
+    fehler = katalogDateiSchreiben(dir.filePath("weg/AlkoholSorten.txt"), t);
+    QVERIFY(fehler.has_value());
+    QVERIFY(fehler->contains(QStringLiteral("nicht gespeichert")));
+    QVERIFY(fehler->contains(QStringLiteral("Verzeichnis ist nicht mehr vorhanden")));
+
+    // The name is taken by a directory.
+    QVERIFY(QDir(dir.path()).mkdir("Ordner"));
+    fehler = katalogDateiSchreiben(dir.filePath("Ordner"), t);
+    QVERIFY(fehler.has_value());
+    QVERIFY(fehler->contains(QStringLiteral("Verzeichnis")));
+
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), alt);
+}
+
+void TestKatalog::unlesbareDateiWirdNichtUeberschrieben()
+{
+    // A file that is there but cannot be read must not be replaced by the
+    // few kinds the user adds afterwards.
+    SortenTabelle t;
+    t.dateiUnlesbar = true;
+    t[1] = {"Neu", "5%", "500"};
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("AlkoholSorten.txt");
+    const auto fehler = katalogDateiSchreiben(datei, t);
+    QVERIFY(fehler && fehler->contains(QStringLiteral("nicht gelesen")));
+    QVERIFY(!QFile::exists(datei));
+
+    // A directory under the catalogue's name cannot be read either.
+    QVERIFY(QDir(dir.path()).mkdir("AlkoholSorten.txt"));
+    SortenTabelle gelesen;
+    QCOMPARE(katalogDateiLesen(datei, gelesen), Lesestand::Unlesbar);
+    QVERIFY(gelesen.dateiUnlesbar);
+}
+
+QTEST_GUILESS_MAIN(TestKatalog)
+#include "tst_katalog.moc"

@@ -1,10 +1,22 @@
 #include "app/frmalkohol.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+
+    // The program speaks German whatever the system's language, and so do
+    // Qt's own texts (context menus, standard buttons) where Qt's German
+    // translation is installed.
+    QTranslator qtTexte;
+    if (qtTexte.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexte);
+
     frmAlkohol fenster;
     fenster.show();
     return app.exec();

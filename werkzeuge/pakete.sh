@@ -3,7 +3,7 @@
 # as root directly, otherwise through sudo. Skips the work when all are there.
 set -eu
 
-PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev
+PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
  xvfb xauth x11-utils imagemagick fonts-dejavu-core
  dbus dbus-x11 at-spi2-core python3-pyatspi
  desktop-file-utils clang libclang-rt-14-dev libbenchmark-dev valgrind"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// The law window: the text of § 9 JuSchG. One shared instance, created on
+// first use, shown without modality beside the main window and hidden (never
+// destroyed) by its close button, so the next "Gesetz" shows it again.
+class frmGesetz : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The single instance, created on first call as a window of its own
+    // that belongs to the main window.
+    static frmGesetz *instanz();
+
+    QLabel *Label1;       // the law text
+    QPushButton *Command1; // the close cross
+
+    void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent *ereignis) override;
+
+private:
+    explicit frmGesetz(QWidget *eltern);
+    void textSetzen();
+
+    bool zentriert = false;
+};

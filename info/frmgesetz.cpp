@@ -79,10 +79,15 @@ void frmGesetz::textSetzen()
     const QStringList zeilen = gesetzZeilen().split(u'\n');
     for (int abstand = 100; abstand >= KleinsterZeilenabstand; abstand -= 2) {
         QString html;
-        for (const QString &zeile : zeilen)
+        for (qsizetype i = 0; i < zeilen.size(); ++i) {
+            // A tighter line gives up room at its foot; the closing sentence
+            // keeps its full height, or the label would cut off its
+            // descenders.
+            const int hoehe = i + 1 < zeilen.size() ? abstand : 100;
             html += QStringLiteral("<p style=\"margin:0; line-height:%1%\">%2</p>")
-                        .arg(abstand)
-                        .arg(zeile.toHtmlEscaped());
+                        .arg(hoehe)
+                        .arg(zeilen[i].toHtmlEscaped());
+        }
         Label1->setText(html);
         if (Label1->heightForWidth(Label1->width()) <= Label1->height())
             return;

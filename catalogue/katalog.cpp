@@ -234,6 +234,10 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
     bool ok = datei_.open(QIODevice::WriteOnly);
     if (ok)
         ok = datei_.write(daten) == daten.size();
+    // QSaveFile::commit() renames even when its final flush fails (a full
+    // disk cuts the buffered data short), so the flush is checked first.
+    if (ok)
+        ok = datei_.flush();
     if (ok)
         ok = datei_.commit();
     if (ok)

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
+class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRect;
 
 // The add-kind dialog: one shared instance, created on first use, shown
 // without modality and hidden (never destroyed) afterwards, so it keeps its
@@ -33,9 +37,35 @@ public:
     // user why) when the file could not be written.
     bool Speichern();
 
+    // Shows the dialog without modality and brings it to the front; the
+    // first time it is placed in the middle of the screen.
+    void zeigen();
+
 protected:
     void keyPressEvent(QKeyEvent *ereignis) override;
+    void closeEvent(QCloseEvent *ereignis) override;
 
 private:
     explicit frmSorte(QWidget *eltern);
+
+    bool m_schonGezeigt = false;
 };
+
+// The two kind dialogs look alike: same size, same colours, same fields
+// under the same headings, only other names and buttons.
+namespace Sortendialog {
+
+void einrichten(QDialog *dialog, const char *name, const QString &titel);
+QLineEdit *textfeld(QDialog *dialog, const char *name, const QString &text, const QRect &lage,
+                    const QString &zugaenglich);
+QPushButton *knopf(QDialog *dialog, const char *name, const QString &text, const QRect &lage);
+QLabel *ueberschrift(QDialog *dialog, const char *name, const QString &text, const QRect &lage,
+                     bool hellcyanHinterlegt);
+
+// Escape has no meaning in these dialogs: it neither cancels nor hides.
+bool istAbbruchtaste(QKeyEvent *ereignis);
+
+// Shows a dialog modeless in front, centred the first time.
+void zeigen(QDialog *dialog, bool &schonGezeigt);
+
+} // namespace Sortendialog

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,13 +31,23 @@ public:
     void Command1_Click();
     void Command2_Click();
 
-    // The row as Load found it, so that a save can tell whether the kind
-    // still stands in row BearbeitenZeile.
+    // The row as Load found it (after a save: as it was saved), so that a
+    // save can tell whether the kind still stands in row BearbeitenZeile.
     Sortenzeile geladen;
+
+    // Shows the dialog without modality and brings it to the front; the
+    // first time it is placed in the middle of the screen.
+    void zeigen();
 
 protected:
     void keyPressEvent(QKeyEvent *ereignis) override;
+    void closeEvent(QCloseEvent *ereignis) override;
 
 private:
     explicit frmBearbeiten(QWidget *eltern);
+
+    // The row that now holds the loaded kind, 0 when none does.
+    int zeileDesGeladenen() const;
+
+    bool m_schonGezeigt = false;
 };

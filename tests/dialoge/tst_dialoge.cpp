@@ -1,0 +1,1302 @@
+// The add-kind dialog and the edit-kind dialog, driven through their widgets:
+// keys and clicks go to the real controls, message boxes are read and closed
+// as the user would, and every change is checked on the catalogue file's bytes.
+
+#include "gemeinsam/gui.h"
+
+#include "app/alk.h"
+#include "app/fenster.h"
+#include "app/frmalkohol.h"
+#include "catalogue/frmbearbeiten.h"
+#include "catalogue/frmsorte.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStringEncoder>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Wein, Sekt, Bier, Korn in rows 1 to 4.
+QByteArray vierSorten()
+{
+    return katalogZeilen({{"Wein", "12%", "200"},
+                          {"Sekt", "11%", "100"},
+                          {"Bier", "5%", "500"},
+                          {"Korn", "32%", "20"}});
+}
+
+// One record as the file holds it, from UTF-8 texts.
+QByteArray satz(const QString &name, const QString &prozent, const QString &menge)
+{
+    QStringEncoder enkoder("windows-1252");
+    return enkoder.encode(u'"' + name + QStringLiteral("\",\"") + prozent + QStringLiteral("\",\"")
+                          + menge + QStringLiteral("\"\r\n"));
+}
+
+// `anzahl` kinds named Sorte001, Sorte002, ...
+QByteArray vieleSorten(int anzahl)
+{
+    QByteArray daten;
+    for (int i = 1; i <= anzahl; ++i)
+        daten += satz(QStringLiteral("Sorte%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("5%"),
+                      QStringLiteral("500"));
+    return daten;
+}
+
+// Types `text` into a field as the user would: everything selected and
+// deleted, the caret to the start, then one key per character. Typing at the
+// start is how a percentage goes in front of the "%" the field keeps.
+void tippe(QLineEdit *feld, const QString &text)
+{
+    feld->selectAll();
+    QTest::keyClick(feld, Qt::Key_Backspace);
+    QTest::keyClick(feld, Qt::Key_Home);
+    for (const QChar c : text) {
+        const QChar gross = c.toUpper();
+        const auto taste = gross.unicode() <= 0xff ? Qt::Key(gross.unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, feld, taste, QString(c), Qt::NoModifier);
+    }
+}
+
+QStringList eintraege(const QComboBox *liste)
+{
+    QStringList namen;
+    for (int i = 0; i < liste->count(); ++i)
+        namen.append(liste->itemText(i));
+    return namen;
+}
+
+frmSorte *hinzuOeffnen(const Programm &p)
+{
+    QTest::mouseClick(p.fenster()->cmdHinzu, Qt::LeftButton);
+    return frmSorte::instanz();
+}
+
+// Puts `sorte` into the main window's kind text and presses "&Bearbeiten".
+frmBearbeiten *bearbeitenOeffnen(const Programm &p, const QString &sorte)
+{
+    tippe(p.fenster()->Sorte->lineEdit(), sorte);
+    QTest::mouseClick(p.fenster()->Command1, Qt::LeftButton);
+    return frmBearbeiten::instanz();
+}
+
+QString klicke(QPushButton *knopf)
+{
+    return naechsteMeldung([knopf] { QTest::mouseClick(knopf, Qt::LeftButton); });
+}
+
+QString enter(QWidget *feld)
+{
+    return naechsteMeldung([feld] { QTest::keyClick(feld, Qt::Key_Return); });
+}
+
+Sortenzeile zeile(const char *name, const char *prozent, const char *menge)
+{
+    return {QString::fromUtf8(name), QString::fromUtf8(prozent), QString::fromUtf8(menge)};
+}
+
+// Ways of making the catalogue write fail that work for root as well.
+enum class Schreibfehler {
+    DateiGroesse,      // a file size limit: the write stops as on a full disk
+    PfadIstVerzeichnis, // a directory stands where the file belongs
+    VerzeichnisWeg,    // the program directory has been removed
+    NurLesen,          // a write-protected directory (not for root)
+};
+
+// Limits the size of files this process writes, as a full disk would; the
+// old file is not written and so stays readable. Kept only around one click.
+class Dateigrenze
+{
+public:
+    explicit Dateigrenze(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_alt);
+        rlimit neu = m_alt;
+        neu.rlim_cur = bytes;
+        m_aktiv = setrlimit(RLIMIT_FSIZE, &neu) == 0;
+    }
+    ~Dateigrenze() { setrlimit(RLIMIT_FSIZE, &m_alt); }
+    bool aktiv() const { return m_aktiv; }
+
+private:
+    rlimit m_alt{};
+    bool m_aktiv = false;
+};
+
+} // namespace
+
+// Readable rows in failure output.
+char *toString(const Sortenzeile &z)
+{
+    return QTest::toString(QStringLiteral("{\"%1\", \"%2\", \"%3\"}").arg(z.Name, z.Prozent, z.Menge));
+}
+
+Q_DECLARE_METATYPE(Schreibfehler)
+
+class TestDialoge : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Sets up the cause; the returned text is a part the message must hold.
+    static QString fehlerHerbeifuehren(const Programm &p, Schreibfehler art);
+    static void fehlerBeheben(const Programm &p, Schreibfehler art, const QByteArray &alt);
+
+private slots:
+    void initTestCase();
+
+    // Both dialogs.
+    void steuerelemente_data();
+    void steuerelemente();
+    void fenster_data();
+    void fenster();
+
+    // Add-kind dialog.
+    void hinzufuegen_data();
+    void hinzufuegen();
+    void hinzufuegenMitEnter_data();
+    void hinzufuegenMitEnter();
+    void hinzufuegenEingabefehler_data();
+    void hinzufuegenEingabefehler();
+    void hinzufuegenBeideBoxenLeer();
+    void hinzufuegenKatalogVoll();
+    void hinzufuegenUnspeicherbar_data();
+    void hinzufuegenUnspeicherbar();
+    void hinzufuegenSchreibfehler_data();
+    void hinzufuegenSchreibfehler();
+    void hinzufuegenVerlassen_data();
+    void hinzufuegenVerlassen();
+    void hinzufuegenWiederOeffnen();
+
+    // Edit-kind dialog.
+    void laden_data();
+    void laden();
+    void speichern_data();
+    void speichern();
+    void speichernMitEnter_data();
+    void speichernMitEnter();
+    void speichernInZeile200();
+    void bearbeitenVerlassen_data();
+    void bearbeitenVerlassen();
+    void speichernOhneGeladeneZeile();
+    void speichernNachUnbekanntemNamen();
+    void speichernFolgtVerschobenerSorte();
+    void speichernVerweigertUeberschreiben_data();
+    void speichernVerweigertUeberschreiben();
+    void speichernUnspeicherbar_data();
+    void speichernUnspeicherbar();
+    void loeschenMitUnspeicherbaremRest();
+    void speichernSchreibfehler_data();
+    void speichernSchreibfehler();
+};
+
+void TestDialoge::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
+// ---------------------------------------------------------------- both --
+
+void TestDialoge::steuerelemente_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("zugaenglich");
+    QTest::addColumn<QRect>("twipsLage");
+
+    const auto zeilen = [](const char *dialog, const char *sorte, const char *prozent, const char *menge,
+                           const char *knopf1, QRect lage1, const char *knopf2, QRect lage2) {
+        const QString d = QLatin1String(dialog);
+        auto tag = [&](const char *n) { return QByteArray(dialog) + ' ' + n; };
+        QTest::newRow(tag(sorte).constData()) << d << sorte << QString() << "Sorte" << QRect(120, 480, 1215, 285);
+        QTest::newRow(tag(prozent).constData()) << d << prozent << "%" << "Prozent" << QRect(1560, 480, 495, 285);
+        QTest::newRow(tag(menge).constData()) << d << menge << QString() << "Menge" << QRect(2280, 480, 855, 285);
+        QString ohneKuerzel = QString::fromUtf8(knopf1);
+        ohneKuerzel.remove(u'&');
+        QTest::newRow(tag("Command1").constData()) << d << "Command1" << QString::fromUtf8(knopf1) << ohneKuerzel << lage1;
+        ohneKuerzel = QString::fromUtf8(knopf2);
+        ohneKuerzel.remove(u'&');
+        QTest::newRow(tag("Command2").constData()) << d << "Command2" << QString::fromUtf8(knopf2) << ohneKuerzel << lage2;
+        QTest::newRow(tag("Label1").constData()) << d << "Label1" << "Sorte" << "Sorte" << QRect(120, 120, 495, 255);
+        QTest::newRow(tag("Label2").constData()) << d << "Label2" << "Prozent" << "Prozent" << QRect(1440, 120, 735, 255);
+        QTest::newRow(tag("Label3").constData()) << d << "Label3" << "Menge" << "Menge" << QRect(2280, 120, 735, 255);
+    };
+    zeilen("frmSorte", "Sorte2", "Prozent2", "Menge", "&Ok", QRect(120, 960, 615, 375), "&Abbrechen",
+           QRect(960, 960, 1095, 375));
+    zeilen("frmBearbeiten", "Sorte3", "Prozent3", "Menge3", "&Speichern", QRect(960, 960, 975, 375),
+           "&Abbrechen", QRect(2040, 960, 1095, 375));
+}
+
+void TestDialoge::steuerelemente()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, zugaenglich);
+    QFETCH(QRect, twipsLage);
+
+    Programm p(vierSorten());
+    QDialog *d = dialog == QLatin1String("frmSorte") ? static_cast<QDialog *>(hinzuOeffnen(p))
+                                                    : bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
+    QCOMPARE(d->objectName(), dialog);
+    QWidget *w = d->findChild<QWidget *>(name);
+    QVERIFY2(w, qPrintable(name));
+    QCOMPARE(w->parentWidget(), static_cast<QWidget *>(d));
+    QCOMPARE(w->geometry(), twipsRect(twipsLage.x(), twipsLage.y(), twipsLage.width(), twipsLage.height()));
+    QCOMPARE(w->accessibleName(), zugaenglich);
+
+    if (auto *feld = qobject_cast<QLineEdit *>(w)) {
+        QCOMPARE(feld->text(), text);
+    } else if (auto *knopf = qobject_cast<QPushButton *>(w)) {
+        QCOMPARE(knopf->text(), text);
+        QCOMPARE(knopf->isDefault(), name == QLatin1String("Command1"));
+    } else {
+        auto *label = qobject_cast<QLabel *>(w);
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+        QVERIFY(label->font().bold());
+        QCOMPARE(label->font().pointSizeF(), 8.25);
+        // The first two headings are filled light cyan; the third shows the
+        // window's light cyan through.
+        const bool gefuellt = name != QLatin1String("Label3");
+        QCOMPARE(label->autoFillBackground(), gefuellt);
+        QCOMPARE(label->palette().color(label->backgroundRole()), QColor(192, 255, 255));
+    }
+}
+
+void TestDialoge::fenster_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<QStringList>("tabfolge");
+
+    QTest::newRow("hinzufügen") << "frmSorte" << "Sorte hinzufügen"
+                                << QStringList{"Sorte2", "Prozent2", "Menge", "Command1", "Command2"};
+    QTest::newRow("bearbeiten") << "frmBearbeiten" << "Sorte bearbeiten"
+                                << QStringList{"Sorte3", "Prozent3", "Menge3", "Command1", "Command2"};
+}
+
+void TestDialoge::fenster()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, titel);
+    QFETCH(QStringList, tabfolge);
+
+    Programm p(vierSorten());
+    const auto oeffnen = [&]() -> QDialog * {
+        if (dialog == QLatin1String("frmSorte"))
+            return hinzuOeffnen(p);
+        return bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    };
+    QDialog *d = oeffnen();
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->parentWidget(), static_cast<QWidget *>(p.fenster()));
+    QCOMPARE(d->windowTitle(), titel);
+    QCOMPARE(d->accessibleName(), titel);
+    QCOMPARE(d->size(), QSize(twips(3285), twips(1425)));
+    QCOMPARE(d->minimumSize(), d->maximumSize());
+    QCOMPARE(d->palette().color(QPalette::Window), QColor(192, 255, 255));
+
+    // Modeless: no modal widget, and the main window still takes input.
+    QVERIFY(!d->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    tippe(p.fenster()->Masse, QStringLiteral("80"));
+    QCOMPARE(p.fenster()->Masse->text(), QStringLiteral("80"));
+
+    // Centred on the screen the first time it is shown.
+    const QRect bildschirm = d->screen()->availableGeometry();
+    QVERIFY2((d->frameGeometry().center() - bildschirm.center()).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2 statt %3,%4")
+                            .arg(d->frameGeometry().center().x())
+                            .arg(d->frameGeometry().center().y())
+                            .arg(bildschirm.center().x())
+                            .arg(bildschirm.center().y())));
+
+    // Tab order is the order of the table.
+    QStringList folge;
+    QWidget *w = d->findChild<QWidget *>(tabfolge.first());
+    for (int i = 0; i < tabfolge.size(); ++i) {
+        folge.append(w->objectName());
+        do {
+            w = w->nextInFocusChain();
+        } while (!(w->focusPolicy() & Qt::TabFocus) || w->parentWidget() != d);
+    }
+    QCOMPARE(folge, tabfolge);
+
+    // Moved by the user and reopened: the same instance where the user left it.
+    d->move(d->pos() + QPoint(30, 20));
+    const QPoint verschoben = d->pos();
+    d->hide();
+    QDialog *wieder = oeffnen();
+    QCOMPARE(wieder, d);
+    QVERIFY(wieder->isVisible());
+    QCOMPARE(wieder->pos(), verschoben);
+}
+
+// ---------------------------------------------------------- add dialog --
+
+void TestDialoge::hinzufuegen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prozent"); // typed in front of the "%"
+    QTest::addColumn<QString>("menge");
+    QTest::addColumn<QByteArray>("neuerSatz");
+    QTest::addColumn<int>("imListe"); // how often the name is listed afterwards
+
+    QTest::newRow("ohne Menge") << "Pils" << "5" << "" << QByteArray("\"Pils\",\"5%\",\"\"\r\n") << 1;
+    QTest::newRow("Umlaut") << "Glühwein" << "10" << "200"
+                            << QByteArray("\"Gl\xfchwein\",\"10%\",\"200\"\r\n") << 1;
+    QTest::newRow("Eurozeichen") << "Wein €" << "12" << "150"
+                                 << QByteArray("\"Wein \x80\",\"12%\",\"150\"\r\n") << 1;
+    QTest::newRow("Komma im Namen") << "Wein, rot" << "13" << "0,2"
+                                    << QByteArray("\"Wein, rot\",\"13%\",\"0,2\"\r\n") << 1;
+    QTest::newRow("zwei Blanks") << "  " << "40" << "20" << QByteArray("\"  \",\"40%\",\"20\"\r\n") << 1;
+    QTest::newRow("Name doppelt") << "Bier" << "6" << "330" << QByteArray("\"Bier\",\"6%\",\"330\"\r\n") << 2;
+    QTest::newRow("null Prozent") << "Wasser" << "0" << "250" << QByteArray("\"Wasser\",\"0%\",\"250\"\r\n") << 1;
+    QTest::newRow("hundert Prozent") << "Sprit" << "100" << "x" << QByteArray("\"Sprit\",\"100%\",\"x\"\r\n") << 1;
+}
+
+void TestDialoge::hinzufuegen()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, prozent);
+    QFETCH(QString, menge);
+    QFETCH(QByteArray, neuerSatz);
+    QFETCH(int, imListe);
+
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Wein"));
+    frmSorte *d = hinzuOeffnen(p);
+    QVERIFY(d->isVisible());
+    tippe(haupt->Masse, QStringLiteral("80"));
+    haupt->Einzelmenge = QStringLiteral("250");
+    const QString ergebnisVorher = haupt->Label1->text();
+    tippe(d->Sorte2, name);
+    tippe(d->Prozent2, prozent);
+    tippe(d->Menge, menge);
+    QCOMPARE(d->Prozent2->text(), prozent + u'%');
+
+    QCOMPARE(klicke(d->Command1), QString());
+
+    // The file: the four kinds as they were, then the new one.
+    QCOMPARE(p.katalogInhalt(), vierSorten() + neuerSatz);
+    QCOMPARE(Alk::LetzteZeile, 5);
+    QCOMPARE(Alk::Sorten[5], (Sortenzeile{name, prozent + u'%', menge}));
+    QVERIFY(!Alk::Sorten[6].gefuellt());
+
+    // The dialog is hidden and ready for the next kind.
+    QVERIFY(!d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QString());
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("0"));
+
+    // The main window: kind text emptied, "%" emptied by the percentage
+    // rule, amount "0"; the list holds every kind, the new one included.
+    QCOMPARE(haupt->Sorte->currentText(), QString());
+    QCOMPARE(haupt->Prozent->text(), QString());
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("0"));
+    QCOMPARE(haupt->Sorte->count(), 5);
+    QCOMPARE(eintraege(haupt->Sorte).count(name), imListe);
+    for (const char *alt : {"Wein", "Sekt", "Bier", "Korn"})
+        QVERIFY(eintraege(haupt->Sorte).contains(QLatin1String(alt)));
+    // Nothing calculated, nothing else touched.
+    QCOMPARE(haupt->Label1->text(), ergebnisVorher);
+    QCOMPARE(haupt->Masse->text(), QStringLiteral("80"));
+    QCOMPARE(haupt->Einzelmenge, QStringLiteral("250"));
+    QCOMPARE(haupt->Anz->currentText(), QStringLiteral("0"));
+
+    // A second kind right after goes after the first.
+    hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Met"));
+    tippe(d->Prozent2, QStringLiteral("9"));
+    QCOMPARE(klicke(d->Command1), QString());
+    QCOMPARE(p.katalogInhalt(), vierSorten() + neuerSatz + QByteArray("\"Met\",\"9%\",\"0\"\r\n"));
+    QCOMPARE(Alk::LetzteZeile, 6);
+}
+
+void TestDialoge::hinzufuegenMitEnter_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::newRow("Sorte2") << "Sorte2";
+    QTest::newRow("Prozent2") << "Prozent2";
+    QTest::newRow("Menge") << "Menge";
+}
+
+void TestDialoge::hinzufuegenMitEnter()
+{
+    QFETCH(QString, feld);
+
+    Programm p(QByteArray(""));
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Bier"));
+    tippe(d->Prozent2, QStringLiteral("5"));
+    tippe(d->Menge, QStringLiteral("500"));
+
+    QCOMPARE(enter(d->findChild<QLineEdit *>(feld)), QString());
+
+    QCOMPARE(p.katalogInhalt(), QByteArray("\"Bier\",\"5%\",\"500\"\r\n"));
+    QVERIFY(!d->isVisible());
+    QCOMPARE(eintraege(p.fenster()->Sorte), QStringList{QStringLiteral("Bier")});
+    QCOMPARE(Alk::LetzteZeile, 1);
+}
+
+void TestDialoge::hinzufuegenEingabefehler_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prozent"); // empty: the field is left at "%"
+    QTest::addColumn<QString>("meldung");
+
+    const QString fuerProzente = QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus");
+    const QString fuerSorte = QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus");
+    QTest::newRow("nichts eingegeben") << "" << "" << fuerProzente;
+    QTest::newRow("Name ohne Prozente") << "Wein" << "" << fuerProzente;
+    QTest::newRow("Blanks ohne Prozente") << "  " << "" << fuerProzente;
+    QTest::newRow("Prozente ohne Name") << "" << "12" << fuerSorte;
+}
+
+void TestDialoge::hinzufuegenEingabefehler()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, prozent);
+    QFETCH(QString, meldung);
+
+    Programm p(vierSorten());
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Sorte2, name);
+    tippe(d->Prozent2, prozent);
+    tippe(d->Menge, QStringLiteral("0,5l"));
+    const QString prozentText = d->Prozent2->text();
+
+    // Another copy of the program has added a kind meanwhile: the message is
+    // followed by a fresh read, which shows it.
+    const QByteArray draussen = vierSorten() + satz(QStringLiteral("Met"), QStringLiteral("9%"), QString());
+    p.schreibeKatalog(draussen);
+
+    QCOMPARE(klicke(d->Command1), meldung);
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), name);
+    QCOMPARE(d->Prozent2->text(), prozentText);
+    QCOMPARE(d->Menge->text(), QStringLiteral("0,5l"));
+    QCOMPARE(p.katalogInhalt(), draussen);
+    QCOMPARE(Alk::LetzteZeile, 5);
+    QCOMPARE(Alk::Sorten[5], zeile("Met", "9%", ""));
+    QStringList liste = eintraege(p.fenster()->Sorte);
+    liste.sort();
+    QCOMPARE(liste, (QStringList{"Bier", "Korn", "Met", "Sekt", "Wein"}));
+}
+
+void TestDialoge::hinzufuegenBeideBoxenLeer()
+{
+    Programm p(vierSorten());
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Menge, QStringLiteral("330"));
+    {
+        // The percentage rule never lets the field rest empty; only a write
+        // past it reaches this check.
+        const QSignalBlocker ohneRegel(d->Prozent2);
+        d->Prozent2->setText(QString());
+    }
+    p.schreibeKatalog(QByteArray());
+
+    QCOMPARE(klicke(d->Command1), QStringLiteral("Bitte füllen Sie beide Boxen korrekt aus"));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QString());
+    QCOMPARE(d->Prozent2->text(), QString());
+    QCOMPARE(d->Menge->text(), QStringLiteral("330"));
+    // This message ends the handler: no fresh read of the emptied file.
+    QCOMPARE(Alk::LetzteZeile, 4);
+    QCOMPARE(p.fenster()->Sorte->count(), 4);
+    QCOMPARE(Alk::Sorten[3], zeile("Bier", "5%", "500"));
+}
+
+void TestDialoge::hinzufuegenKatalogVoll()
+{
+    const QByteArray voll = vieleSorten(199);
+    Programm p(voll);
+    QCOMPARE(Alk::LetzteZeile, 199);
+
+    // The 200th kind still fits.
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Letzte"));
+    tippe(d->Prozent2, QStringLiteral("5"));
+    tippe(d->Menge, QStringLiteral("1"));
+    QCOMPARE(klicke(d->Command1), QString());
+    const QByteArray mitLetzter = voll + QByteArray("\"Letzte\",\"5%\",\"1\"\r\n");
+    QCOMPARE(p.katalogInhalt(), mitLetzter);
+    QCOMPARE(Alk::LetzteZeile, 200);
+
+    // The 201st does not: refused, nothing stored, the texts stay.
+    hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Zuviel"));
+    tippe(d->Prozent2, QStringLiteral("7"));
+    tippe(d->Menge, QStringLiteral("2"));
+    const QString text = klicke(d->Command1);
+    QVERIFY2(text.contains(QStringLiteral("voll")) && text.contains(QStringLiteral("200")), qPrintable(text));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QStringLiteral("Zuviel"));
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("7%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("2"));
+    QCOMPARE(p.katalogInhalt(), mitLetzter);
+    QCOMPARE(Alk::LetzteZeile, 200);
+    QCOMPARE(Alk::Sorten[200], zeile("Letzte", "5%", "1"));
+    QCOMPARE(p.fenster()->Sorte->count(), 200);
+    QVERIFY(!eintraege(p.fenster()->Sorte).contains(QStringLiteral("Zuviel")));
+}
+
+void TestDialoge::hinzufuegenUnspeicherbar_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("zeichen");
+
+    QTest::newRow("Anführungszeichen im Namen") << "Sorte2" << "Bier \"hell\"" << QChar(u'"');
+    QTest::newRow("Anführungszeichen in der Menge") << "Menge" << "0,5\"" << QChar(u'"');
+    QTest::newRow("griechischer Buchstabe im Namen") << "Sorte2" << "Ωmega" << QChar(u'Ω');
+    QTest::newRow("Häkchen in der Menge") << "Menge" << "500✓" << QChar(u'✓');
+}
+
+void TestDialoge::hinzufuegenUnspeicherbar()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, text);
+    QFETCH(QChar, zeichen);
+
+    Programm p(vierSorten());
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Met"));
+    tippe(d->Prozent2, QStringLiteral("9"));
+    tippe(d->Menge, QStringLiteral("330"));
+    auto *f = d->findChild<QLineEdit *>(feld);
+    tippe(f, text);
+    QCOMPARE(f->text(), text);
+
+    const QString meldung = klicke(d->Command1);
+    QCOMPARE(meldung, zeichenMeldung(zeichen));
+    QVERIFY(meldung.contains(zeichen));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(f->text(), text);
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("9%"));
+    QCOMPARE(p.katalogInhalt(), vierSorten());
+    QCOMPARE(Alk::LetzteZeile, 4);
+    QVERIFY(!Alk::Sorten[5].gefuellt());
+    QCOMPARE(p.fenster()->Sorte->count(), 4);
+}
+
+QString TestDialoge::fehlerHerbeifuehren(const Programm &p, Schreibfehler art)
+{
+    switch (art) {
+    case Schreibfehler::DateiGroesse:
+        return QStringLiteral("nicht vollständig geschrieben");
+    case Schreibfehler::PfadIstVerzeichnis:
+        QFile::remove(p.katalogPfad());
+        QDir().mkdir(p.katalogPfad());
+        return QStringLiteral("Verzeichnis");
+    case Schreibfehler::VerzeichnisWeg:
+        QDir(p.verzeichnis()).removeRecursively();
+        return QStringLiteral("nicht mehr vorhanden");
+    case Schreibfehler::NurLesen:
+        QFile::setPermissions(p.verzeichnis(), QFile::ReadOwner | QFile::ExeOwner);
+        return QStringLiteral("Datei");
+    }
+    return QString();
+}
+
+void TestDialoge::fehlerBeheben(const Programm &p, Schreibfehler art, const QByteArray &alt)
+{
+    switch (art) {
+    case Schreibfehler::DateiGroesse:
+        break;
+    case Schreibfehler::PfadIstVerzeichnis:
+        QDir().rmdir(p.katalogPfad());
+        p.schreibeKatalog(alt);
+        break;
+    case Schreibfehler::VerzeichnisWeg:
+        QDir().mkpath(p.verzeichnis());
+        break;
+    case Schreibfehler::NurLesen:
+        QFile::setPermissions(p.verzeichnis(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        break;
+    }
+}
+
+void TestDialoge::hinzufuegenSchreibfehler_data()
+{
+    QTest::addColumn<Schreibfehler>("art");
+    QTest::addColumn<bool>("dateiBleibt"); // the old file is still there to compare
+    QTest::addColumn<QByteArray>("nachher"); // the file after the retry
+
+    const QByteArray mitMet = vierSorten() + QByteArray("\"Met\",\"9%\",\"330\"\r\n");
+    QTest::newRow("Datenträger voll") << Schreibfehler::DateiGroesse << true << mitMet;
+    QTest::newRow("Verzeichnis statt Datei") << Schreibfehler::PfadIstVerzeichnis << false << mitMet;
+    // The file went with the directory: the table read back is empty, and
+    // the retry writes the one kind the user typed.
+    QTest::newRow("Programmverzeichnis entfernt") << Schreibfehler::VerzeichnisWeg << false
+                                                  << QByteArray("\"Met\",\"9%\",\"330\"\r\n");
+    QTest::newRow("schreibgeschütztes Verzeichnis") << Schreibfehler::NurLesen << true << mitMet;
+}
+
+void TestDialoge::hinzufuegenSchreibfehler()
+{
+    QFETCH(Schreibfehler, art);
+    QFETCH(bool, dateiBleibt);
+    QFETCH(QByteArray, nachher);
+    if (art == Schreibfehler::NurLesen && geteuid() == 0)
+        QSKIP("File permissions do not stop root from writing");
+
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Sekt"));
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(haupt->Menge, QStringLiteral("750"));
+    tippe(d->Sorte2, QStringLiteral("Met"));
+    tippe(d->Prozent2, QStringLiteral("9"));
+    tippe(d->Menge, QStringLiteral("330"));
+
+    const QString grund = fehlerHerbeifuehren(p, art);
+    QString meldung;
+    if (art == Schreibfehler::DateiGroesse) {
+        const Dateigrenze grenze(8);
+        QVERIFY(grenze.aktiv());
+        meldung = klicke(d->Command1);
+    } else {
+        meldung = klicke(d->Command1);
+    }
+
+    QVERIFY2(meldung.startsWith(QStringLiteral("Die Sortendatei konnte nicht gespeichert werden")),
+             qPrintable(meldung));
+    QVERIFY2(meldung.contains(grund), qPrintable(meldung));
+    QVERIFY2(meldung.contains(QStringLiteral("AlkoholSorten.txt")), qPrintable(meldung));
+
+    // Nothing typed is lost and the main window is as it was.
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QStringLiteral("Met"));
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("9%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("330"));
+    QCOMPARE(haupt->Sorte->currentText(), QStringLiteral("Sekt"));
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("750"));
+    if (dateiBleibt) {
+        QCOMPARE(p.katalogInhalt(), vierSorten());
+        QCOMPARE(Alk::LetzteZeile, 4);
+        QCOMPARE(Alk::Sorten[4], zeile("Korn", "32%", "20"));
+        QVERIFY(!Alk::Sorten[5].gefuellt());
+        QCOMPARE(haupt->Sorte->count(), 4);
+    }
+    // The table holds what the file holds: the new kind is not in it.
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QVERIFY(Alk::Sorten[z].Name != QLatin1String("Met"));
+    // No half-written file is left behind next to the catalogue.
+    const QStringList reste = QDir(p.verzeichnis()).entryList(QDir::Files | QDir::Hidden);
+    QVERIFY2(reste.isEmpty() || reste == QStringList{QStringLiteral("AlkoholSorten.txt")},
+             qPrintable(reste.join(u' ')));
+
+    // Once the cause is gone, Enter tries again with the same texts.
+    fehlerBeheben(p, art, vierSorten());
+    QCOMPARE(enter(d->Menge), QString());
+    QVERIFY(!d->isVisible());
+    QCOMPARE(p.katalogInhalt(), nachher);
+    QVERIFY(eintraege(haupt->Sorte).contains(QStringLiteral("Met")));
+}
+
+void TestDialoge::hinzufuegenVerlassen_data()
+{
+    QTest::addColumn<QString>("wie");
+    QTest::addColumn<bool>("offen"); // still shown afterwards
+
+    QTest::newRow("Abbrechen") << "Abbrechen" << false;
+    QTest::newRow("Fensterrahmen") << "Rahmen" << false;
+    QTest::newRow("Escape tut nichts") << "Escape" << true;
+}
+
+void TestDialoge::hinzufuegenVerlassen()
+{
+    QFETCH(QString, wie);
+    QFETCH(bool, offen);
+
+    Programm p(vierSorten());
+    frmSorte *d = hinzuOeffnen(p);
+    tippe(d->Sorte2, QStringLiteral("Met"));
+    tippe(d->Prozent2, QStringLiteral("12"));
+    tippe(d->Menge, QStringLiteral("330"));
+
+    if (wie == QLatin1String("Abbrechen"))
+        QCOMPARE(klicke(d->Command2), QString());
+    else if (wie == QLatin1String("Rahmen"))
+        QVERIFY(d->close());
+    else
+        QCOMPARE(naechsteMeldung([d] { QTest::keyClick(d->Menge, Qt::Key_Escape); }), QString());
+
+    QCOMPARE(d->isVisible(), offen);
+    QCOMPARE(frmSorte::instanz(), d);
+    QCOMPARE(d->Sorte2->text(), QStringLiteral("Met"));
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("12%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("330"));
+    QCOMPARE(p.katalogInhalt(), vierSorten());
+    QCOMPARE(Alk::LetzteZeile, 4);
+    QVERIFY(!Alk::Sorten[5].gefuellt());
+
+    // Opened again: name and amount kept, the percentage starts over at "%",
+    // and the name has the focus.
+    d->Command1->setFocus();
+    QCOMPARE(hinzuOeffnen(p), d);
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QStringLiteral("Met"));
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("330"));
+    QCOMPARE(d->focusWidget(), static_cast<QWidget *>(d->Sorte2));
+}
+
+void TestDialoge::hinzufuegenWiederOeffnen()
+{
+    // First use: the initial texts.
+    Programm p(vierSorten());
+    frmSorte *d = hinzuOeffnen(p);
+    QCOMPARE(d->Sorte2->text(), QString());
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("%"));
+    QCOMPARE(d->Menge->text(), QString());
+    QCOMPARE(d->focusWidget(), static_cast<QWidget *>(d->Sorte2));
+
+    // "&Hinzufügen" while the dialog is open runs the same steps on it.
+    tippe(d->Sorte2, QStringLiteral("Met"));
+    tippe(d->Prozent2, QStringLiteral("9"));
+    tippe(d->Menge, QStringLiteral("330"));
+    d->Menge->setFocus();
+    QCOMPARE(hinzuOeffnen(p), d);
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte2->text(), QStringLiteral("Met"));
+    QCOMPARE(d->Prozent2->text(), QStringLiteral("%"));
+    QCOMPARE(d->Menge->text(), QStringLiteral("330"));
+    QCOMPARE(d->focusWidget(), static_cast<QWidget *>(d->Sorte2));
+}
+
+// --------------------------------------------------------- edit dialog --
+
+void TestDialoge::laden_data()
+{
+    QTest::addColumn<QString>("sorte");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prozent");
+    QTest::addColumn<QString>("menge");
+    QTest::addColumn<int>("zeilennummer");
+
+    QTest::newRow("letzte von zwei gleichen") << "Bier" << "Bier" << "4,9%" << "330" << 5;
+    QTest::newRow("hinter einer Zeile ohne Namen") << "Sekt" << "Sekt" << "11%" << "100" << 4;
+    QTest::newRow("leerer Text: Zeile 200") << "" << "" << "" << "" << 200;
+    QTest::newRow("Groß-/Kleinschreibung zählt") << "bier" << "" << "%" << "" << 0;
+    QTest::newRow("Blanks zählen") << "Bier " << "" << "%" << "" << 0;
+}
+
+void TestDialoge::laden()
+{
+    QFETCH(QString, sorte);
+    QFETCH(QString, name);
+    QFETCH(QString, prozent);
+    QFETCH(QString, menge);
+    QFETCH(int, zeilennummer);
+
+    // Row 2 has no name: it is not listed, and the loading passes over it.
+    Programm p(katalogZeilen({{"Wein", "12%", "200"},
+                              {"", "1%", "1"},
+                              {"Bier", "5%", "500"},
+                              {"Sekt", "11%", "100"},
+                              {"Bier", "4,9%", "330"}}));
+    frmBearbeiten *d = bearbeitenOeffnen(p, sorte);
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte3->text(), name);
+    QCOMPARE(d->Prozent3->text(), prozent);
+    QCOMPARE(d->Menge3->text(), menge);
+    QCOMPARE(Alk::BearbeitenZeile, zeilennummer);
+    // Loading touches nothing on the main window but the kind text it reads.
+    QCOMPARE(p.fenster()->Sorte->currentText(), sorte);
+    QCOMPARE(p.katalogInhalt().count('\n'), 5);
+}
+
+void TestDialoge::speichern_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prozent");
+    QTest::addColumn<QString>("menge");
+    QTest::addColumn<QByteArray>("datei");
+    QTest::addColumn<QString>("prozentHaupt");
+    QTest::addColumn<QString>("mengeHaupt");
+    QTest::addColumn<QStringList>("liste");
+
+    const QByteArray wein = satz(QStringLiteral("Wein"), QStringLiteral("12%"), QStringLiteral("200"));
+    const QByteArray sekt = satz(QStringLiteral("Sekt"), QStringLiteral("11%"), QStringLiteral("100"));
+    const QByteArray korn = satz(QStringLiteral("Korn"), QStringLiteral("32%"), QStringLiteral("20"));
+    const QStringList alle{"Bier", "Korn", "Sekt", "Wein"};
+
+    QTest::newRow("Menge geändert") << "Bier" << "5%" << "330"
+                                    << wein + sekt + QByteArray("\"Bier\",\"5%\",\"330\"\r\n") + korn
+                                    << "5%" << "330" << alle;
+    QTest::newRow("Prozent ohne Zeichen") << "Bier" << "5" << "500"
+                                          << wein + sekt + QByteArray("\"Bier\",\"5\",\"500\"\r\n") + korn
+                                          << "5%" << "500" << alle;
+    QTest::newRow("Prozent mit Komma") << "Bier" << "4,5%" << "500"
+                                       << wein + sekt + QByteArray("\"Bier\",\"4,5%\",\"500\"\r\n") + korn
+                                       << "" << "500" << alle;
+    QTest::newRow("Menge keine Zahl") << "Bier" << "5%" << "ein Krug"
+                                      << wein + sekt + QByteArray("\"Bier\",\"5%\",\"ein Krug\"\r\n") + korn
+                                      << "5%" << "ein Krug" << alle;
+    // The kind text still says Bier: no row matches after the rename.
+    QTest::newRow("umbenannt") << "Bräu, hell" << "5%" << "500"
+                               << wein + sekt + QByteArray("\"Br\xe4u, hell\",\"5%\",\"500\"\r\n") + korn
+                               << "" << "750" << QStringList{"Bräu, hell", "Korn", "Sekt", "Wein"};
+    // The scan stops at the emptied row; the read after it closes the gap.
+    QTest::newRow("gelöscht") << "" << "5%" << "500" << wein + sekt + korn << "" << "750"
+                              << QStringList{"Korn", "Sekt", "Wein"};
+}
+
+void TestDialoge::speichern()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, prozent);
+    QFETCH(QString, menge);
+    QFETCH(QByteArray, datei);
+    QFETCH(QString, prozentHaupt);
+    QFETCH(QString, mengeHaupt);
+    QFETCH(QStringList, liste);
+
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    tippe(haupt->Menge, QStringLiteral("750"));
+    haupt->Einzelmenge = QStringLiteral("250");
+    tippe(haupt->Masse, QStringLiteral("80"));
+    const QString ergebnisVorher = haupt->Label1->text();
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Bier"));
+    QCOMPARE(d->Prozent3->text(), QStringLiteral("5%"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("500"));
+    QCOMPARE(Alk::BearbeitenZeile, 3);
+    tippe(d->Sorte3, name);
+    tippe(d->Prozent3, prozent);
+    tippe(d->Menge3, menge);
+    // No percentage rule in this dialog.
+    QCOMPARE(d->Prozent3->text(), prozent);
+
+    QCOMPARE(klicke(d->Command1), QString());
+
+    QCOMPARE(p.katalogInhalt(), datei);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(d->Sorte3->text(), name);
+    QCOMPARE(d->Prozent3->text(), prozent);
+    QCOMPARE(d->Menge3->text(), menge);
+
+    QCOMPARE(haupt->Sorte->currentText(), QStringLiteral("Bier"));
+    QCOMPARE(haupt->Prozent->text(), prozentHaupt);
+    QCOMPARE(haupt->Menge->text(), mengeHaupt);
+    QStringList imFenster = eintraege(haupt->Sorte);
+    QCOMPARE(imFenster, liste);
+    QCOMPARE(Alk::LetzteZeile, liste.size());
+    // Nothing calculated; the per-serving amount untouched.
+    QCOMPARE(haupt->Label1->text(), ergebnisVorher);
+    QCOMPARE(haupt->Einzelmenge, QStringLiteral("250"));
+
+    // Table and file agree after the read that ends the save.
+    SortenTabelle ausDatei;
+    katalogLesen(datei, ausDatei);
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QCOMPARE(Alk::Sorten[z], ausDatei[z]);
+}
+
+void TestDialoge::speichernMitEnter_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::newRow("Sorte3") << "Sorte3";
+    QTest::newRow("Prozent3") << "Prozent3";
+    QTest::newRow("Menge3") << "Menge3";
+}
+
+void TestDialoge::speichernMitEnter()
+{
+    QFETCH(QString, feld);
+
+    Programm p(vierSorten());
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Korn"));
+    tippe(d->Menge3, QStringLiteral("40"));
+
+    QCOMPARE(enter(d->findChild<QLineEdit *>(feld)), QString());
+
+    QVERIFY(!d->isVisible());
+    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Wein", "12%", "200"},
+                                               {"Sekt", "11%", "100"},
+                                               {"Bier", "5%", "500"},
+                                               {"Korn", "32%", "40"}}));
+    QCOMPARE(p.fenster()->Prozent->text(), QStringLiteral("32%"));
+    QCOMPARE(p.fenster()->Menge->text(), QStringLiteral("40"));
+}
+
+void TestDialoge::speichernInZeile200()
+{
+    Programm p(vierSorten());
+    // Right after the start the kind text is empty: every row without a name
+    // matches, the last one decides.
+    QTest::mouseClick(p.fenster()->Command1, Qt::LeftButton);
+    frmBearbeiten *d = frmBearbeiten::instanz();
+    QVERIFY(d->isVisible());
+    QCOMPARE(Alk::BearbeitenZeile, 200);
+    QCOMPARE(d->Sorte3->text(), QString());
+    QCOMPARE(d->Prozent3->text(), QString());
+    QCOMPARE(d->Menge3->text(), QString());
+
+    tippe(d->Sorte3, QStringLiteral("Met"));
+    tippe(d->Prozent3, QStringLiteral("9%"));
+    tippe(d->Menge3, QStringLiteral("330"));
+    QCOMPARE(enter(d->Sorte3), QString());
+
+    QCOMPARE(p.katalogInhalt(), vierSorten() + QByteArray("\"Met\",\"9%\",\"330\"\r\n"));
+    QCOMPARE(Alk::Sorten[5], zeile("Met", "9%", "330"));
+    QVERIFY(!Alk::Sorten[200].gefuellt());
+    QCOMPARE(Alk::LetzteZeile, 5);
+    QVERIFY(eintraege(p.fenster()->Sorte).contains(QStringLiteral("Met")));
+}
+
+void TestDialoge::bearbeitenVerlassen_data()
+{
+    QTest::addColumn<QString>("wie");
+    QTest::addColumn<bool>("offen");
+
+    QTest::newRow("Abbrechen") << "Abbrechen" << false;
+    QTest::newRow("Fensterrahmen") << "Rahmen" << false;
+    QTest::newRow("Escape tut nichts") << "Escape" << true;
+}
+
+void TestDialoge::bearbeitenVerlassen()
+{
+    QFETCH(QString, wie);
+    QFETCH(bool, offen);
+
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    tippe(haupt->Menge, QStringLiteral("750"));
+    const QString prozentVorher = haupt->Prozent->text();
+    tippe(d->Menge3, QStringLiteral("330"));
+    tippe(d->Prozent3, QStringLiteral("6%"));
+
+    if (wie == QLatin1String("Abbrechen"))
+        QCOMPARE(klicke(d->Command2), QString());
+    else if (wie == QLatin1String("Rahmen"))
+        QVERIFY(d->close());
+    else
+        QCOMPARE(naechsteMeldung([d] { QTest::keyClick(d->Menge3, Qt::Key_Escape); }), QString());
+
+    QCOMPARE(d->isVisible(), offen);
+    QCOMPARE(frmBearbeiten::instanz(), d);
+    QCOMPARE(d->Menge3->text(), QStringLiteral("330"));
+    QCOMPARE(d->Prozent3->text(), QStringLiteral("6%"));
+    QCOMPARE(p.katalogInhalt(), vierSorten());
+    QCOMPARE(Alk::Sorten[3], zeile("Bier", "5%", "500"));
+    QCOMPARE(haupt->Prozent->text(), prozentVorher);
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("750"));
+
+    // Opened again for the same kind: the stored values, not the edited ones.
+    QTest::mouseClick(haupt->Command1, Qt::LeftButton);
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Bier"));
+    QCOMPARE(d->Prozent3->text(), QStringLiteral("5%"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("500"));
+}
+
+void TestDialoge::speichernOhneGeladeneZeile()
+{
+    Programm p(vierSorten());
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
+    QCOMPARE(Alk::BearbeitenZeile, 0);
+    QCOMPARE(d->Prozent3->text(), QStringLiteral("%"));
+    tippe(d->Sorte3, QStringLiteral("Met"));
+    tippe(d->Prozent3, QStringLiteral("9%"));
+    tippe(d->Menge3, QStringLiteral("330"));
+
+    const QString meldung = klicke(d->Command1);
+    QVERIFY2(meldung.contains(QStringLiteral("keine Sorte zum Bearbeiten geladen")), qPrintable(meldung));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Met"));
+    QCOMPARE(d->Prozent3->text(), QStringLiteral("9%"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("330"));
+    QCOMPARE(p.katalogInhalt(), vierSorten());
+    QCOMPARE(Alk::BearbeitenZeile, 0);
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QVERIFY(Alk::Sorten[z].Name != QLatin1String("Met"));
+}
+
+void TestDialoge::speichernNachUnbekanntemNamen()
+{
+    Programm p(vierSorten());
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    tippe(d->Sorte3, QStringLiteral("Pils"));
+    tippe(d->Menge3, QStringLiteral("330"));
+    QCOMPARE(klicke(d->Command1), QString());
+
+    // The kind text still says Bier, which is no longer there: the dialog
+    // shows the texts of the last edit, and saving writes into that row.
+    bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Pils"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("330"));
+    QCOMPARE(Alk::BearbeitenZeile, 3);
+    tippe(d->Prozent3, QStringLiteral("6%"));
+    QCOMPARE(klicke(d->Command1), QString());
+
+    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Wein", "12%", "200"},
+                                               {"Sekt", "11%", "100"},
+                                               {"Pils", "6%", "330"},
+                                               {"Korn", "32%", "20"}}));
+}
+
+void TestDialoge::speichernFolgtVerschobenerSorte()
+{
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+
+    // Korn (row 4) is opened for editing and left open.
+    frmBearbeiten *bearbeiten = bearbeitenOeffnen(p, QStringLiteral("Korn"));
+    QCOMPARE(Alk::BearbeitenZeile, 4);
+    tippe(bearbeiten->Menge3, QStringLiteral("40"));
+
+    // Another copy of the program deletes Wein; this one reads the file
+    // again after the add dialog's percentage message, then adds Met, which
+    // lands in row 4.
+    p.schreibeKatalog(katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}}));
+    frmSorte *hinzu = hinzuOeffnen(p);
+    tippe(hinzu->Sorte2, QStringLiteral("Met"));
+    QCOMPARE(klicke(hinzu->Command1), QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
+    tippe(hinzu->Prozent2, QStringLiteral("9"));
+    tippe(hinzu->Menge, QStringLiteral("330"));
+    QCOMPARE(klicke(hinzu->Command1), QString());
+    QCOMPARE(Alk::Sorten[4], zeile("Met", "9%", "330"));
+
+    // Saving follows Korn to row 3 and leaves Met alone.
+    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Korn"));
+    QCOMPARE(klicke(bearbeiten->Command1), QString());
+    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Sekt", "11%", "100"},
+                                               {"Bier", "5%", "500"},
+                                               {"Korn", "32%", "40"},
+                                               {"Met", "9%", "330"}}));
+    QCOMPARE(Alk::BearbeitenZeile, 3);
+    QCOMPARE(haupt->Prozent->text(), QStringLiteral("32%"));
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("40"));
+
+    // And the next save of the same texts still finds it there.
+    bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
+    tippe(bearbeiten->Menge3, QStringLiteral("60"));
+    QCOMPARE(klicke(bearbeiten->Command1), QString());
+    QCOMPARE(Alk::Sorten[3], zeile("Korn", "32%", "60"));
+    QCOMPARE(Alk::Sorten[4], zeile("Met", "9%", "330"));
+}
+
+void TestDialoge::speichernVerweigertUeberschreiben_data()
+{
+    QTest::addColumn<int>("fall");
+    QTest::addColumn<QString>("imText"); // part of the message
+
+    QTest::newRow("geladene Sorte anderswo gelöscht") << 1 << "„Korn“";
+    QTest::newRow("Zeile 200 inzwischen belegt") << 2 << "Katalogzeile";
+    QTest::newRow("nach dem Löschen ein unbekannter Name") << 3 << "Katalogzeile";
+}
+
+void TestDialoge::speichernVerweigertUeberschreiben()
+{
+    QFETCH(int, fall);
+    QFETCH(QString, imText);
+
+    std::unique_ptr<Programm> p;
+    frmBearbeiten *d = nullptr;
+    const auto hinzufuegen = [&](const char *name) {
+        frmSorte *hinzu = hinzuOeffnen(*p);
+        tippe(hinzu->Sorte2, QLatin1String(name));
+        tippe(hinzu->Prozent2, QStringLiteral("9"));
+        QCOMPARE(klicke(hinzu->Command1), QString());
+    };
+
+    switch (fall) {
+    case 1:
+        // Korn is loaded; another copy of the program deletes it, this one
+        // reads the file again after a message and adds Met into row 4.
+        p = std::make_unique<Programm>(vierSorten());
+        d = bearbeitenOeffnen(*p, QStringLiteral("Korn"));
+        p->schreibeKatalog(katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}}));
+        QCOMPARE(klicke(hinzuOeffnen(*p)->Command1),
+                 QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
+        hinzufuegen("Met");
+        QCOMPARE(Alk::Sorten[4].Name, QStringLiteral("Met"));
+        break;
+    case 2:
+        // The empty row 200 is loaded; then the add dialog fills it.
+        p = std::make_unique<Programm>(vieleSorten(199));
+        QTest::mouseClick(p->fenster()->Command1, Qt::LeftButton);
+        d = frmBearbeiten::instanz();
+        QCOMPARE(Alk::BearbeitenZeile, 200);
+        hinzufuegen("Met");
+        QCOMPARE(Alk::Sorten[200].Name, QStringLiteral("Met"));
+        break;
+    case 3:
+        // Bier is deleted; Korn moves up into its row. The dialog, opened for
+        // a name not in the catalogue, still shows the deleted row's texts.
+        p = std::make_unique<Programm>(vierSorten());
+        d = bearbeitenOeffnen(*p, QStringLiteral("Bier"));
+        tippe(d->Sorte3, QString());
+        QCOMPARE(klicke(d->Command1), QString());
+        QCOMPARE(Alk::Sorten[3].Name, QStringLiteral("Korn"));
+        bearbeitenOeffnen(*p, QStringLiteral("Xyz"));
+        QCOMPARE(d->Prozent3->text(), QStringLiteral("5%"));
+        QCOMPARE(Alk::BearbeitenZeile, 3);
+        break;
+    }
+    QVERIFY(d);
+
+    tippe(d->Sorte3, QStringLiteral("Alt"));
+    tippe(d->Menge3, QStringLiteral("1"));
+    const QByteArray vorher = p->katalogInhalt();
+    const SortenTabelle tabelleVorher = Alk::Sorten;
+
+    const QString meldung = klicke(d->Command1);
+    QVERIFY2(meldung.contains(imText) && meldung.contains(QStringLiteral("nichts gespeichert")),
+             qPrintable(meldung));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Alt"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("1"));
+    QCOMPARE(p->katalogInhalt(), vorher);
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QCOMPARE(Alk::Sorten[z], tabelleVorher[z]);
+}
+
+void TestDialoge::speichernUnspeicherbar_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("zeichen");
+
+    QTest::newRow("Anführungszeichen im Namen") << "Sorte3" << "\"Bier\"" << QChar(u'"');
+    QTest::newRow("Anführungszeichen in Prozent") << "Prozent3" << "5\"" << QChar(u'"');
+    QTest::newRow("Anführungszeichen in der Menge") << "Menge3" << "0,5\"" << QChar(u'"');
+    QTest::newRow("kyrillisch im Namen") << "Sorte3" << "Пиво" << QChar(u'П');
+    QTest::newRow("Promillezeichen geht") << "Prozent3" << "5‰" << QChar();
+}
+
+void TestDialoge::speichernUnspeicherbar()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, text);
+    QFETCH(QChar, zeichen);
+
+    Programm p(vierSorten());
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    auto *f = d->findChild<QLineEdit *>(feld);
+    tippe(f, text);
+    QCOMPARE(f->text(), text);
+
+    const QString meldung = klicke(d->Command1);
+    if (zeichen.isNull()) {
+        // Windows-1252 has a byte for it: stored.
+        QCOMPARE(meldung, QString());
+        QVERIFY(p.katalogInhalt().contains(QByteArray("\"5\x89\"")));
+        return;
+    }
+    QCOMPARE(meldung, zeichenMeldung(zeichen));
+    QVERIFY(d->isVisible());
+    QCOMPARE(f->text(), text);
+    QCOMPARE(p.katalogInhalt(), vierSorten());
+    QCOMPARE(Alk::Sorten[3], zeile("Bier", "5%", "500"));
+}
+
+void TestDialoge::loeschenMitUnspeicherbaremRest()
+{
+    // A row without a name is not written, so its other texts need not fit.
+    Programm p(vierSorten());
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    tippe(d->Sorte3, QString());
+    tippe(d->Prozent3, QStringLiteral("5\""));
+    QCOMPARE(klicke(d->Command1), QString());
+    QCOMPARE(p.katalogInhalt(),
+             katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Korn", "32%", "20"}}));
+    QVERIFY(!d->isVisible());
+}
+
+void TestDialoge::speichernSchreibfehler_data()
+{
+    QTest::addColumn<Schreibfehler>("art");
+    QTest::addColumn<bool>("dateiBleibt");
+
+    QTest::newRow("Datenträger voll") << Schreibfehler::DateiGroesse << true;
+    QTest::newRow("Verzeichnis statt Datei") << Schreibfehler::PfadIstVerzeichnis << false;
+    QTest::newRow("schreibgeschütztes Verzeichnis") << Schreibfehler::NurLesen << true;
+}
+
+void TestDialoge::speichernSchreibfehler()
+{
+    QFETCH(Schreibfehler, art);
+    QFETCH(bool, dateiBleibt);
+    if (art == Schreibfehler::NurLesen && geteuid() == 0)
+        QSKIP("File permissions do not stop root from writing");
+
+    Programm p(vierSorten());
+    frmAlkohol *haupt = p.fenster();
+    frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
+    tippe(haupt->Menge, QStringLiteral("750"));
+    const QString prozentVorher = haupt->Prozent->text();
+    tippe(d->Menge3, QStringLiteral("330"));
+
+    const QString grund = fehlerHerbeifuehren(p, art);
+    QString meldung;
+    if (art == Schreibfehler::DateiGroesse) {
+        const Dateigrenze grenze(8);
+        QVERIFY(grenze.aktiv());
+        meldung = klicke(d->Command1);
+    } else {
+        meldung = klicke(d->Command1);
+    }
+    QVERIFY2(meldung.startsWith(QStringLiteral("Die Sortendatei konnte nicht gespeichert werden")),
+             qPrintable(meldung));
+    QVERIFY2(meldung.contains(grund), qPrintable(meldung));
+
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->Sorte3->text(), QStringLiteral("Bier"));
+    QCOMPARE(d->Menge3->text(), QStringLiteral("330"));
+    QCOMPARE(haupt->Prozent->text(), prozentVorher);
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("750"));
+    QCOMPARE(haupt->Sorte->currentText(), QStringLiteral("Bier"));
+    if (dateiBleibt) {
+        QCOMPARE(p.katalogInhalt(), vierSorten());
+        QCOMPARE(Alk::Sorten[3], zeile("Bier", "5%", "500"));
+        QCOMPARE(haupt->Sorte->count(), 4);
+    }
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QVERIFY(Alk::Sorten[z].Menge != QLatin1String("330"));
+
+    // Once the cause is gone, "&Speichern" again stores the same texts.
+    fehlerBeheben(p, art, vierSorten());
+    QCOMPARE(klicke(d->Command1), QString());
+    QVERIFY(!d->isVisible());
+    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Wein", "12%", "200"},
+                                               {"Sekt", "11%", "100"},
+                                               {"Bier", "5%", "330"},
+                                               {"Korn", "32%", "20"}}));
+    QCOMPARE(haupt->Prozent->text(), QStringLiteral("5%"));
+    QCOMPARE(haupt->Menge->text(), QStringLiteral("330"));
+}
+
+QTEST_MAIN(TestDialoge)
+#include "tst_dialoge.moc"

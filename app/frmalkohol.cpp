@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -96,6 +97,11 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 frmAlkohol::~frmAlkohol()
 {
     qApp->removeEventFilter(this);
+    // The controls die after this body has run; the focus leaving a combo box
+    // then still raises `activated`, which must not reach a half-destroyed
+    // window.
+    for (QObject *kind : findChildren<QObject *>())
+        kind->disconnect(this);
 }
 
 frmAlkohol *frmAlkohol::instanz()
@@ -224,6 +230,16 @@ bool frmAlkohol::eventFilter(QObject *objekt, QEvent *ereignis)
                 cmdBerechnen->click();
             return true;
         }
+    } else if (ereignis->type() == QEvent::FocusOut
+               && (objekt == Sorte || objekt == Sorte->lineEdit() || objekt == Anz
+                   || objekt == Anz->lineEdit())) {
+        // Leaving an editable combo box whose text matches an entry makes Qt
+        // choose that entry and report it as `activated`. Only a choice the
+        // user makes from the list counts as one.
+        auto *liste = objekt == Sorte || objekt == Sorte->lineEdit() ? Sorte : Anz;
+        const QSignalBlocker still(liste);
+        objekt->event(ereignis);
+        return true;
     } else if (objekt == Menge && ereignis->type() == QEvent::MouseButtonRelease) {
         auto *maus = static_cast<QMouseEvent *>(ereignis);
         if (maus->button() == Qt::LeftButton && Menge->rect().contains(maus->position().toPoint())) {

@@ -367,6 +367,19 @@ void TestHauptfenster::tippenInSorteLeertProzent()
     QCOMPARE(f->Prozent->text(), QString());
     QCOMPARE(f->Menge->text(), QStringLiteral("500"));
     QCOMPARE(f->Einzelmenge, QStringLiteral("500"));
+    // Leaving the field after typing a kind's full name is no choice either.
+    f->Sorte->lineEdit()->selectAll();
+    QTest::keyClicks(f->Sorte, QStringLiteral("Sekt"));
+    QTest::keyClick(f->Sorte, Qt::Key_Tab);
+    QVERIFY(!f->Sorte->hasFocus());
+    QCOMPARE(f->Sorte->currentText(), QStringLiteral("Sekt"));
+    QCOMPARE(f->Prozent->text(), QString());
+    QCOMPARE(f->Menge->text(), QStringLiteral("500"));
+    QCOMPARE(f->Einzelmenge, QStringLiteral("500"));
+    f->Sorte->setFocus();
+    f->Sorte->lineEdit()->selectAll();
+    QTest::keyClicks(f->Sorte, QStringLiteral("Bierx"));
+
     // Typed text never becomes a list entry, and is not completed.
     QCOMPARE(f->Sorte->count(), 10);
     QTest::keyClick(f->Sorte, Qt::Key_Backspace);
@@ -431,6 +444,12 @@ void TestHauptfenster::anzahlMalEinzelmenge()
     QCOMPARE(f->Menge->text(), QStringLiteral("5000"));
     QVERIFY(f->Label1->text().isEmpty());
     QCOMPARE(f->Anz->currentText(), QStringLiteral("10"));
+
+    // Leaving the count does not count again: the amount typed meanwhile stays.
+    f->Menge->setText(QStringLiteral("750"));
+    QTest::keyClick(f->Anz, Qt::Key_Tab);
+    QVERIFY(!f->Anz->hasFocus());
+    QCOMPARE(f->Menge->text(), QStringLiteral("750"));
 
     // Regional format: German 0,33 × 3.
     beantworteFrage([&] { QTest::mouseClick(f->Menge, Qt::LeftButton); }, QStringLiteral("0,33"));

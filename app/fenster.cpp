@@ -1,10 +1,17 @@
 #include "app/fenster.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 namespace {
@@ -13,6 +20,59 @@ qreal logischeDpi()
 {
     const QScreen *bildschirm = QGuiApplication::primaryScreen();
     return bildschirm ? bildschirm->logicalDotsPerInchY() : 96.0;
+}
+
+// The part of a button inside its frame where the caption may stand. The
+// caption keeps a couple of pixels from the frame, or it reads as cut off.
+QRectF knopfInnenflaeche(const QPushButton *knopf)
+{
+    QStyleOptionButton option;
+    option.initFrom(knopf);
+    option.text = knopf->text();
+    option.features = QStyleOptionButton::None;
+    if (knopf->isDefault())
+        option.features |= QStyleOptionButton::DefaultButton;
+    if (knopf->autoDefault())
+        option.features |= QStyleOptionButton::AutoDefaultButton;
+    const QRect innen = knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf);
+    return QRectF(innen).adjusted(2, 0, -2, 0);
+}
+
+QRectF beschriftungsFlaeche(const QWidget *steuerelement)
+{
+    if (const auto *knopf = qobject_cast<const QPushButton *>(steuerelement))
+        return knopfInnenflaeche(knopf);
+    if (const auto *label = qobject_cast<const QLabel *>(steuerelement)) {
+        const int rand = label->margin();
+        return QRectF(label->contentsRect()).adjusted(rand, rand, -rand, -rand);
+    }
+    return QRectF();
+}
+
+// A label's rich text is laid out by a text document, not by these metrics.
+bool hatEinfacheBeschriftung(const QWidget *steuerelement)
+{
+    if (const auto *knopf = qobject_cast<const QPushButton *>(steuerelement))
+        return !knopf->text().isEmpty();
+    if (const auto *label = qobject_cast<const QLabel *>(steuerelement)) {
+        if (label->text().isEmpty() || label->textFormat() == Qt::RichText
+            || label->textFormat() == Qt::MarkdownText)
+            return false;
+        return label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text());
+    }
+    return false;
+}
+
+QAccessibleInterface *fensterSchnittstelle(const QString &klasse, QObject *objekt)
+{
+    auto *fenster = qobject_cast<QWidget *>(objekt);
+    // Only the window's own class answers; dialogs and main windows already
+    // have their roles from Qt.
+    if (!fenster || !fenster->isWindow()
+        || fenster->metaObject()->superClass() != &QWidget::staticMetaObject
+        || klasse != QLatin1String(fenster->metaObject()->className()))
+        return nullptr;
+    return new QAccessibleWidget(fenster, QAccessible::Window);
 }
 
 } // namespace
@@ -44,6 +104,83 @@ void hellcyan(QWidget *w)
     w->setAutoFillBackground(true);
 }
 
+QRectF beschriftungsRechteck(const QWidget *steuerelement)
+{
+    if (!hatEinfacheBeschriftung(steuerelement))
+        return QRectF();
+    const QRectF flaeche = beschriftungsFlaeche(steuerelement);
+    const QFontMetricsF masse(steuerelement->font());
+    if (const auto *knopf = qobject_cast<const QPushButton *>(steuerelement))
+        return masse.boundingRect(flaeche, Qt::AlignCenter | Qt::TextShowMnemonic, knopf->text());
+    const auto *label = static_cast<const QLabel *>(steuerelement);
+    int art = int(label->alignment());
+    if (label->wordWrap())
+        art |= Qt::TextWordWrap;
+    if (label->buddy())
+        art |= Qt::TextShowMnemonic;
+    return masse.boundingRect(flaeche, art, label->text());
+}
+
+bool beschriftungPasst(const QWidget *steuerelement)
+{
+    const QRectF text = beschriftungsRechteck(steuerelement);
+    if (text.isEmpty())
+        return true;
+    // Metrics in fractions of a pixel: a hundredth over is rounding, not clipping.
+    const QRectF flaeche = beschriftungsFlaeche(steuerelement).adjusted(-0.01, -0.01, 0.01, 0.01);
+    return flaeche.contains(text);
+}
+
+void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte)
+{
+    if (!hatEinfacheBeschriftung(steuerelement))
+        return;
+    QFont schrift = steuerelement->font();
+    qreal punkte = schrift.pointSizeF();
+    // A font given in pixels has no point size to step down from.
+    if (punkte <= 0)
+        return;
+    while (!beschriftungPasst(steuerelement) && punkte - 0.25 >= kleinstePunkte) {
+        punkte -= 0.25;
+        schrift.setPointSizeF(punkte);
+        steuerelement->setFont(schrift);
+    }
+}
+
+void beschriftungenEinpassen(QWidget *fenster)
+{
+    const QList<QWidget *> kinder = fenster->findChildren<QWidget *>();
+    for (QWidget *kind : kinder) {
+        if (qobject_cast<QLabel *>(kind) || qobject_cast<QPushButton *>(kind))
+            schriftEinpassen(kind);
+    }
+}
+
+QIcon programmSymbol()
+{
+    QIcon symbol;
+    for (int groesse : {16, 24, 32, 48, 64, 128, 256})
+        symbol.addFile(QStringLiteral(":/bilder/flasche-%1.png").arg(groesse), QSize(groesse, groesse));
+    return symbol;
+}
+
+QPixmap fragezeichenBild(const QWidget *widget)
+{
+    QIcon bild;
+    for (int groesse : {16, 32, 64})
+        bild.addFile(QStringLiteral(":/bilder/fragezeichen-%1.png").arg(groesse), QSize(groesse, groesse));
+    return bild.pixmap(QSize(32, 32), widget->devicePixelRatioF());
+}
+
+void fensterRolleAnmelden()
+{
+    static bool angemeldet = false;
+    if (angemeldet)
+        return;
+    angemeldet = true;
+    QAccessible::installFactory(fensterSchnittstelle);
+}
+
 void zentrieren(QWidget *fenster)
 {
     const QScreen *bildschirm = fenster->screen();
@@ -62,5 +199,8 @@ void meldung(QWidget *eltern, const QString &text)
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    // A screen reader announces a box by its name and description; the text
+    // would otherwise sit only in an unnamed child label.
+    box.setAccessibleDescription(text);
     box.exec();
 }

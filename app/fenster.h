@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 class QWidget;
@@ -19,6 +21,40 @@ QFont fettSchrift(qreal punkte = 8.25);
 
 // Light cyan, RGB(192, 255, 255), as window or control background.
 void hellcyan(QWidget *w);
+
+// Captions and rectangles come from a layout drawn for a narrower font than
+// the one a given system has, so a caption may be wider than its control.
+// The rectangles stay as they are; the caption's font is made smaller, a
+// quarter point at a time, until the caption fits or `kleinstePunkte` is
+// reached. Works on labels and buttons; other widgets are left alone.
+void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte = 6.0);
+
+// schriftEinpassen for every label and button with a caption in the window.
+// Run it once the controls have their captions and rectangles.
+void beschriftungenEinpassen(QWidget *fenster);
+
+// Where the caption of a label or button is drawn, in the control's own
+// coordinates, with the font it has now; an empty rectangle for a control
+// without a caption.
+QRectF beschriftungsRechteck(const QWidget *steuerelement);
+
+// Whether the caption lies wholly inside the part of the control that shows
+// it (for a button: inside its frame, with a little room on either side).
+bool beschriftungPasst(const QWidget *steuerelement);
+
+// The program's icon, a bottle, in all its sizes (window, task bar, HiDPI).
+QIcon programmSymbol();
+
+// The question-mark picture beside the Info button, sized for `widget`'s
+// screen so that it stays sharp at any scale.
+QPixmap fragezeichenBild(const QWidget *widget);
+
+// Screen readers treat a top-level window by its role: a plain widget shown
+// as a window would be announced as a "filler", not as a window with a
+// title, and its activation would go unannounced. Makes every window built
+// directly on QWidget a window for the accessibility interface. Once per
+// program, before the first window is shown; further calls do nothing.
+void fensterRolleAnmelden();
 
 // Moves a top-level window so that it stands in the middle of its screen.
 void zentrieren(QWidget *fenster);

@@ -82,14 +82,16 @@ QRadioButton *option(QWidget *eltern, const char *name, QRect lage, const QStrin
 frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
+    fensterRolleAnmelden();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
-    setWindowIcon(QIcon(QStringLiteral(":/bilder/flasche-32.png")));
+    setWindowIcon(programmSymbol());
     setAccessibleName(QStringLiteral("Promilleberechnung"));
     hellcyan(this);
     setFixedSize(twips(5475), twips(2805));
 
     steuerelementeAnlegen();
+    beschriftungenEinpassen(this);
     verbinden();
     Form_Load(programmverzeichnis);
 }
@@ -158,7 +160,7 @@ void frmAlkohol::steuerelementeAnlegen()
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(960, 2280, 495, 495));
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/bilder/fragezeichen-32.png")));
+    Picture1->setPixmap(fragezeichenBild(Picture1));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAccessibleName(QStringLiteral("Info-Symbol"));
     hellcyan(Picture1);

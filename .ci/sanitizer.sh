@@ -1,0 +1,22 @@
+#!/bin/sh
+# Second CI pass: the whole test suite once more, built with AddressSanitizer
+# and UndefinedBehaviorSanitizer. Any report fails the test that caused it.
+set -eu
+cd "$(dirname "$0")/.."
+sh werkzeuge/pakete.sh
+
+bau=build-asan
+cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DPROMILLE_SANITIZE=ON -DPROMILLE_TESTS=ON
+cmake --build "$bau" -j2
+
+# Leaks are reported, except those of system libraries that keep their
+# caches until the process ends (fontconfig, the X and D-Bus client libraries).
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan-ausnahmen.txt:print_suppressions=0"
+export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+
+cd "$bau"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

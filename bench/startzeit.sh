@@ -1,0 +1,124 @@
+#!/bin/sh
+# Start-up of the program against the floor program (a QMainWindow with one
+# QLabel, bench/boden.cpp), each started under Xvfb until its first window
+# is mapped:
+#   - instructions under callgrind, up to the call that maps the window
+#     (xcb_map_window; the same in every run to 0.1 %), and up to SIGTERM
+#     right after the map was seen;
+#   - wall time, minimum of alternating runs (varies by ±10 % on a shared
+#     machine, so only the minimum says much);
+#   - peak resident memory up to the map.
+# The program starts from a directory of its own with a 200-kind catalogue.
+#
+#   bench/startzeit.sh [BAUVERZEICHNIS] [LAEUFE]
+#
+# BAUVERZEICHNIS defaults to build-bench (configured with
+# -DCMAKE_BUILD_TYPE=Release -DPROMILLE_BENCH=ON and built here if needed),
+# LAEUFE (wall time and memory) to 10.
+set -eu
+cd "$(dirname "$0")/.."
+bau=${1:-build-bench}
+laeufe=${2:-10}
+
+if [ ! -f "$bau/CMakeCache.txt" ]; then
+  cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=Release -DPROMILLE_BENCH=ON -DPROMILLE_TESTS=OFF >/dev/null
+fi
+cmake --build "$bau" -j2 --target promille promille_boden kartenwaechter >/dev/null
+
+arbeit=$(mktemp -d)
+xpid=""
+aufraeumen() {
+  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null || true
+  rm -rf "$arbeit"
+}
+trap aufraeumen EXIT INT TERM
+
+# Each program alone in its own directory, as installed.
+mkdir -p "$arbeit/programm" "$arbeit/boden" "$arbeit/laufzeit"
+chmod 700 "$arbeit/laufzeit"
+cp "$bau/app/promille" "$arbeit/programm/"
+cp "$bau/bench/promille_boden" "$arbeit/boden/"
+i=1
+while [ $i -le 200 ]; do
+  printf '"Sorte %d","%d%%","%d"\r\n' $i $((i % 101)) $((100 + i))
+  i=$((i + 1))
+done >"$arbeit/programm/AlkoholSorten.txt"
+waechter=$(pwd)/$bau/bench/kartenwaechter
+
+# A display of our own; the first free number from 90 on.
+anzeige=90
+while [ -e "/tmp/.X11-unix/X$anzeige" ] || [ -e "/tmp/.X$anzeige-lock" ]; do
+  anzeige=$((anzeige + 1))
+done
+Xvfb ":$anzeige" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xpid=$!
+export DISPLAY=":$anzeige"
+n=0
+until xdpyinfo >/dev/null 2>&1; do
+  n=$((n + 1))
+  [ $n -gt 100 ] && { echo "Xvfb startet nicht" >&2; exit 1; }
+  sleep 0.1
+done
+
+# The same surroundings for both: no session bus, no desktop theme, one
+# locale, a private runtime directory.
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$arbeit/laufzeit"
+
+# Once each first, so that neither pays for a cold fontconfig cache.
+"$waechter" "$arbeit/programm/promille" >/dev/null 2>&1
+"$waechter" "$arbeit/boden/promille_boden" >/dev/null 2>&1
+
+# Instruction counts. --dump-before writes the counts up to the first
+# xcb_map_window into <datei>.1; the rest up to SIGTERM goes into <datei>.
+zaehle() { # name programm -> "bis_map bis_ende"
+  datei="$arbeit/callgrind.$1"
+  rm -f "$datei" "$datei".*
+  "$waechter" -t 600 valgrind --tool=callgrind --callgrind-out-file="$datei" \
+    --dump-before=xcb_map_window "$2" >/dev/null 2>&1
+  teil1=$(sed -n 's/^summary: *//p' "$datei.1" 2>/dev/null | head -1)
+  teil2=$(sed -n 's/^summary: *//p' "$datei" 2>/dev/null | head -1)
+  [ -z "$teil1" ] && teil1=$(sed -n 's/^totals: *//p' "$datei.1" | head -1)
+  [ -z "$teil2" ] && teil2=$(sed -n 's/^totals: *//p' "$datei" | head -1)
+  echo "$teil1 $((teil1 + teil2))"
+}
+
+echo "Befehle (callgrind, Ir), je zwei Läufe:"
+set -- $(zaehle programm "$arbeit/programm/promille")
+p_map1=$1 p_ende1=$2
+set -- $(zaehle programm "$arbeit/programm/promille")
+p_map2=$1 p_ende2=$2
+set -- $(zaehle boden "$arbeit/boden/promille_boden")
+b_map1=$1 b_ende1=$2
+set -- $(zaehle boden "$arbeit/boden/promille_boden")
+b_map2=$1 b_ende2=$2
+
+# Wall time and memory, alternating so that both see the same machine.
+p_ms="" b_ms="" p_kb="" b_kb=""
+i=0
+while [ $i -lt "$laeufe" ]; do
+  set -- $("$waechter" "$arbeit/programm/promille" 2>/dev/null | tr '=' ' ')
+  p_ms="$p_ms $2" p_kb="$p_kb $4"
+  set -- $("$waechter" "$arbeit/boden/promille_boden" 2>/dev/null | tr '=' ' ')
+  b_ms="$b_ms $2" b_kb="$b_kb $4"
+  i=$((i + 1))
+done
+minimum() { printf '%s\n' $1 | sort -g | head -1; }
+maximum() { printf '%s\n' $1 | sort -g | tail -1; }
+
+awk -v pm1="$p_map1" -v pm2="$p_map2" -v pe1="$p_ende1" -v pe2="$p_ende2" \
+    -v bm1="$b_map1" -v bm2="$b_map2" -v be1="$b_ende1" -v be2="$b_ende2" \
+    -v pms="$(minimum "$p_ms")" -v bms="$(minimum "$b_ms")" \
+    -v pkb="$(minimum "$p_kb")" -v bkb="$(minimum "$b_kb")" \
+    -v pkbx="$(maximum "$p_kb")" -v bkbx="$(maximum "$b_kb")" -v n="$laeufe" '
+function ab(a, b) { return a > b ? a - b : b - a }
+BEGIN {
+  printf "%-34s %16s %16s %8s\n", "", "Programm", "Boden", "Faktor"
+  printf "%-34s %16d %16d %8.3f\n", "Befehle bis xcb_map_window, Lauf 1", pm1, bm1, pm1 / bm1
+  printf "%-34s %16d %16d %8.3f\n", "Befehle bis xcb_map_window, Lauf 2", pm2, bm2, pm2 / bm2
+  printf "%-34s %16d %16d %8.3f\n", "Befehle bis SIGTERM nach dem Map", pe1, be1, pe1 / be1
+  printf "%-34s %15.1f%% %15.1f%%\n", "  Abweichung Lauf 1/2 (bis Map)", 100 * ab(pm1, pm2) / pm1, 100 * ab(bm1, bm2) / bm1
+  printf "%-34s %13.1f ms %13.1f ms %8.3f\n", "Zeit bis Map, Minimum aus " n, pms, bms, pms / bms
+  printf "%-34s %13d kB %13d kB %8.3f\n", "Spitze RSS bis Map, Minimum", pkb, bkb, pkb / bkb
+  printf "%-34s %13d kB %13d kB %8.3f\n", "Spitze RSS bis Map, Maximum", pkbx, bkbx, pkbx / bkbx
+}'

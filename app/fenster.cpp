@@ -63,6 +63,28 @@ bool hatEinfacheBeschriftung(const QWidget *steuerelement)
     return false;
 }
 
+// How far letters are narrowed (per cent of their width) before the font
+// gets smaller: more would read as a different typeface.
+constexpr int KleinsteBreite = 88;
+
+class Einpasser : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override
+    {
+        if (ereignis->type() == QEvent::Show && objekt->isWidgetType()) {
+            auto *fenster = static_cast<QWidget *>(objekt);
+            const Qt::WindowType art = fenster->windowType();
+            if (fenster->isWindow() && !fenster->layout() && (art == Qt::Window || art == Qt::Dialog))
+                beschriftungenEinpassen(fenster);
+        }
+        return false;
+    }
+};
+
 QAccessibleInterface *fensterSchnittstelle(const QString &klasse, QObject *objekt)
 {
     auto *fenster = qobject_cast<QWidget *>(objekt);
@@ -136,6 +158,14 @@ void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte)
     if (!hatEinfacheBeschriftung(steuerelement))
         return;
     QFont schrift = steuerelement->font();
+    // Narrower letters first: the caption keeps its size and weight, so it
+    // still matches its neighbours' height, and a few per cent are not seen.
+    int breite = schrift.stretch() > 0 ? schrift.stretch() : int(QFont::Unstretched);
+    while (!beschriftungPasst(steuerelement) && breite > KleinsteBreite) {
+        --breite;
+        schrift.setStretch(breite);
+        steuerelement->setFont(schrift);
+    }
     qreal punkte = schrift.pointSizeF();
     // A font given in pixels has no point size to step down from.
     if (punkte <= 0)
@@ -154,6 +184,15 @@ void beschriftungenEinpassen(QWidget *fenster)
         if (qobject_cast<QLabel *>(kind) || qobject_cast<QPushButton *>(kind))
             schriftEinpassen(kind);
     }
+}
+
+void beschriftungenImmerEinpassen()
+{
+    static bool angemeldet = false;
+    if (angemeldet)
+        return;
+    angemeldet = true;
+    qApp->installEventFilter(new Einpasser(qApp));
 }
 
 QIcon programmSymbol()

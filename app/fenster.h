@@ -24,14 +24,23 @@ void hellcyan(QWidget *w);
 
 // Captions and rectangles come from a layout drawn for a narrower font than
 // the one a given system has, so a caption may be wider than its control.
-// The rectangles stay as they are; the caption's font is made smaller, a
-// quarter point at a time, until the caption fits or `kleinstePunkte` is
-// reached. Works on labels and buttons; other widgets are left alone.
+// The rectangles stay as they are; the caption's letters are narrowed a
+// little (down to 88 % of their width), and if that is not enough the font
+// is made smaller, a quarter point at a time, until the caption fits or
+// `kleinstePunkte` is reached. Works on labels and buttons; other widgets
+// are left alone.
 void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte = 6.0);
 
 // schriftEinpassen for every label and button with a caption in the window.
 // Run it once the controls have their captions and rectangles.
 void beschriftungenEinpassen(QWidget *fenster);
+
+// From now on every window whose controls stand at fixed rectangles (one
+// without a layout: the program's own four) has its captions fitted each
+// time it is shown, so a dialog created later fits as well as the main
+// window. Windows laid out by Qt (message boxes, prompts) size themselves
+// and are left alone. Once per program; further calls do nothing.
+void beschriftungenImmerEinpassen();
 
 // Where the caption of a label or button is drawn, in the control's own
 // coordinates, with the font it has now; an empty rectangle for a control

@@ -83,6 +83,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
     fensterRolleAnmelden();
+    beschriftungenImmerEinpassen();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());
@@ -91,7 +92,6 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     setFixedSize(twips(5475), twips(2805));
 
     steuerelementeAnlegen();
-    beschriftungenEinpassen(this);
     verbinden();
     Form_Load(programmverzeichnis);
 }

@@ -1,0 +1,81 @@
+# Installs the build into a fresh prefix and checks what a desktop needs:
+# the program with its catalogue, a valid desktop entry naming the installed
+# program, and the icon in the hicolor theme. A second install must keep a
+# catalogue that the user has changed.
+#   BAU       the build directory
+#   ZIEL      the prefix to install into (emptied first)
+#   PRUEFER   desktop-file-validate
+#   KATALOG   the shipped catalogue
+
+function(fehler text)
+  message(FATAL_ERROR "installation: ${text}")
+endfunction()
+
+file(REMOVE_RECURSE "${ZIEL}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}"
+                RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
+if(NOT ergebnis EQUAL 0)
+  fehler("cmake --install failed:\n${ausgabe}")
+endif()
+
+set(programm "${ZIEL}/bin/promille")
+set(katalog "${ZIEL}/bin/AlkoholSorten.txt")
+set(eintrag "${ZIEL}/share/applications/promille.desktop")
+foreach(datei "${programm}" "${katalog}" "${eintrag}"
+              "${ZIEL}/share/icons/hicolor/scalable/apps/promille.svg")
+  if(NOT EXISTS "${datei}")
+    fehler("missing ${datei}")
+  endif()
+endforeach()
+foreach(g 16 24 32 48 64 128 256)
+  set(symbol "${ZIEL}/share/icons/hicolor/${g}x${g}/apps/promille.png")
+  if(NOT EXISTS "${symbol}")
+    fehler("missing ${symbol}")
+  endif()
+  # The file in a size's folder must be a PNG of that size: width and height
+  # stand big-endian at bytes 16 and 20.
+  file(READ "${symbol}" kopf LIMIT 24 HEX)
+  string(SUBSTRING "${kopf}" 32 8 breite)
+  string(SUBSTRING "${kopf}" 40 8 hoehe)
+  math(EXPR breite "0x${breite}")
+  math(EXPR hoehe "0x${hoehe}")
+  if(NOT breite EQUAL g OR NOT hoehe EQUAL g)
+    fehler("${symbol} is ${breite}x${hoehe}, not ${g}x${g}")
+  endif()
+endforeach()
+
+file(SHA256 "${katalog}" ist)
+file(SHA256 "${KATALOG}" soll)
+if(NOT ist STREQUAL soll)
+  fehler("the installed catalogue is not the shipped one")
+endif()
+
+execute_process(COMMAND "${PRUEFER}" "${eintrag}" RESULT_VARIABLE ergebnis
+                OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
+if(NOT ergebnis EQUAL 0 OR NOT ausgabe STREQUAL "")
+  fehler("desktop-file-validate objects to ${eintrag}:\n${ausgabe}")
+endif()
+file(STRINGS "${eintrag}" exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=\"${programm}\"")
+  fehler("the entry starts '${exec}', not the installed ${programm}")
+endif()
+file(STRINGS "${eintrag}" symbol REGEX "^Icon=")
+if(NOT symbol STREQUAL "Icon=promille")
+  fehler("the entry's icon is '${symbol}'")
+endif()
+
+# The user's catalogue survives an update.
+file(WRITE "${katalog}" "\"Eigene Sorte\",\"7%\",\"330\"\r\n")
+file(SHA256 "${katalog}" eigener)
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}"
+                RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
+if(NOT ergebnis EQUAL 0)
+  fehler("second cmake --install failed:\n${ausgabe}")
+endif()
+file(SHA256 "${katalog}" danach)
+if(NOT danach STREQUAL eigener)
+  fehler("a second install replaced the user's catalogue")
+endif()
+
+file(REMOVE_RECURSE "${ZIEL}")
+message(STATUS "installation: program, catalogue, desktop entry and icons in place")

@@ -13,6 +13,7 @@ test fails; the closing line says how many passed and failed.
 
 import faulthandler
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -311,8 +312,50 @@ def test_gesetz(l):
         raise Fehlschlag("the program ended when the law window was closed")
 
 
+def test_schreibgeschuetzt(l):
+    """A program directory the user may not write to: the add reports that
+    the catalogue could not be saved, the file stays as it was, and the
+    dialog keeps what was typed. Runs as an unprivileged user (root may
+    write anywhere), see nicht_als_root."""
+    b = l.b
+    if os.geteuid() == 0:
+        raise Fehlschlag("runs only as an unprivileged user")
+    katalog_vorher = l.s.katalog_bytes()
+    b.aktiviere(l.haupt)
+    b.kuerzel("h")
+    dialog = b.fenster(l.app, HINZU, rollen=("dialog",))
+    sorte = l.feld(dialog, "Sorte")
+    b.warte(lambda: b.hat_fokus(sorte), "the focus in the new kind's name")
+    b.tippe("Eierlikör")
+    prozent = l.feld(dialog, "Prozent")
+    b.fokussiere(prozent)
+    b.taste(0xFF50)
+    b.tippe("20")
+    l.zeigt(prozent, "20%", b.feldtext)
+    b.kuerzel("o")
+    box = b.fenster(l.app, TITEL, rollen=("alert",))
+    if not box.description.startswith("Die Sortendatei konnte nicht gespeichert werden"):
+        raise Fehlschlag("message box reads %r" % box.description)
+    if not box.description.endswith("Die bisherige Datei ist unverändert geblieben."):
+        raise Fehlschlag("message box reads %r" % box.description)
+    b.taste(b.RETURN)
+    b.fenster_weg(l.app, TITEL)
+    gleich(l.s.katalog_bytes(), katalog_vorher, "catalogue in a read-only directory")
+    if not b.sichtbar(dialog):
+        raise Fehlschlag("the add dialog closed although nothing was saved")
+    l.zeigt(sorte, "Eierlikör", b.feldtext)
+    l.zeigt(prozent, "20%", b.feldtext)
+    namen = [e.name for e in b.kinder(b.finde(l.liste("Sorte"), "list"))]
+    if "Eierlikör" in namen:
+        raise Fehlschlag("the kind list shows a kind that is in no file")
+
+
 TESTS = [test_typische_nutzung, test_meldung_und_geschlecht, test_mengenfrage,
-         test_tabulatorreihenfolge, test_hinzufuegen, test_bearbeiten, test_gesetz]
+         test_tabulatorreihenfolge, test_hinzufuegen, test_bearbeiten, test_gesetz,
+         test_schreibgeschuetzt]
+
+# Tests whose program directory is read-only; see nicht_als_root.
+NUR_LESEN = {test_schreibgeschuetzt}
 
 
 # -- runner ------------------------------------------------------------------
@@ -330,7 +373,8 @@ def einzeln(test, programm, katalog):
     start = time.monotonic()
     with tempfile.TemporaryFile("w+") as protokoll:
         try:
-            with Sitzung(programm, katalog, protokoll=protokoll) as sitzung:
+            with Sitzung(programm, katalog, protokoll=protokoll,
+                         schreibgeschuetzt=test in NUR_LESEN) as sitzung:
                 test(Lauf(sitzung))
                 if not sitzung.programm_laeuft():
                     raise Fehlschlag("the program is no longer running")
@@ -348,6 +392,35 @@ def einzeln(test, programm, katalog):
             signal.alarm(0)
     print("ok   %s (%.1f s)" % (test.__name__, time.monotonic() - start))
     return True
+
+
+def nicht_als_root(befehl):
+    """Runs a test as the user nobody, for whom a read-only directory is one.
+    The test's scripts, the program and the catalogue are copied to a
+    directory everyone may read, since the checkout may lie under a
+    directory that only root may enter."""
+    programm, katalog = befehl[2], befehl[3]
+    ablage = tempfile.mkdtemp(prefix="promille-e2e-nobody-")
+    try:
+        os.chmod(ablage, 0o755)
+        hier = os.path.dirname(os.path.abspath(__file__))
+        for datei in ("e2e_test.py", "sitzung.py", "bedienung.py"):
+            shutil.copyfile(os.path.join(hier, datei), os.path.join(ablage, datei))
+        shutil.copy2(programm, os.path.join(ablage, "promille"))
+        shutil.copyfile(katalog, os.path.join(ablage, "AlkoholSorten.txt"))
+        for datei in os.listdir(ablage):
+            os.chmod(os.path.join(ablage, datei), 0o755)
+        lauf = subprocess.run(
+            ["runuser", "-u", "nobody", "--", "env", "HOME=" + ablage, "PYTHONDONTWRITEBYTECODE=1",
+             befehl[0], os.path.join(ablage, "e2e_test.py"), os.path.join(ablage, "promille"),
+             os.path.join(ablage, "AlkoholSorten.txt")] + befehl[4:],
+            cwd=ablage, timeout=TESTFRIST + 60)
+        return lauf.returncode == 0
+    except (OSError, subprocess.TimeoutExpired) as fehler:
+        print("FAIL %s: could not run as nobody: %s" % (befehl[4], fehler))
+        return False
+    finally:
+        shutil.rmtree(ablage, ignore_errors=True)
 
 
 def main():
@@ -373,9 +446,14 @@ def main():
     bestanden = fehlgeschlagen = 0
     for test in tests:
         sys.stdout.flush()
+        befehl = [sys.executable, os.path.abspath(__file__), programm, katalog, test.__name__]
         try:
-            lauf = subprocess.run([sys.executable, os.path.abspath(__file__), programm, katalog,
-                                   test.__name__], timeout=TESTFRIST + 60)
+            if test in NUR_LESEN and os.geteuid() == 0:
+                ok = nicht_als_root(befehl)
+                bestanden += ok
+                fehlgeschlagen += not ok
+                continue
+            lauf = subprocess.run(befehl, timeout=TESTFRIST + 60)
             ok = lauf.returncode == 0
         except subprocess.TimeoutExpired:
             print("FAIL %s: no end within %d s" % (test.__name__, TESTFRIST + 60))

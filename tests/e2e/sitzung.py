@@ -84,12 +84,14 @@ class Sitzung:
     """
 
     def __init__(self, programm, katalog=None, skalierung=None, bildschirm="1280x1024x24",
-                 protokoll=None):
+                 protokoll=None, schreibgeschuetzt=False):
         self.programm_quelle = os.path.abspath(programm)
         self.katalog_quelle = katalog
         self.skalierung = skalierung
         self.bildschirm = bildschirm
         self.protokoll = protokoll
+        # The program's directory and catalogue without write permission.
+        self.schreibgeschuetzt = schreibgeschuetzt
         self._gruppen = []
         self._ordner = None
         self.programm_prozess = None
@@ -118,6 +120,8 @@ class Sitzung:
             _ende_gruppe(prozess)
         self._gruppen.clear()
         if self._ordner:
+            if self.verzeichnis and os.path.isdir(self.verzeichnis):
+                os.chmod(self.verzeichnis, 0o755)
             shutil.rmtree(self._ordner, ignore_errors=True)
         return False
 
@@ -226,6 +230,10 @@ class Sitzung:
         shutil.copy2(self.programm_quelle, ziel)
         if self.katalog_quelle is not None:
             shutil.copyfile(self.katalog_quelle, self.katalog)
+        if self.schreibgeschuetzt:
+            if os.path.exists(self.katalog):
+                os.chmod(self.katalog, 0o444)
+            os.chmod(self.verzeichnis, 0o555)
         self.programm_prozess = subprocess.Popen(
             [ziel], cwd=self._ordner, stdin=subprocess.DEVNULL,
             stdout=self._log(), stderr=subprocess.STDOUT, start_new_session=True,

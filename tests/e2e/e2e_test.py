@@ -131,6 +131,38 @@ def test_typische_nutzung(l):
     gleich(l.s.katalog_bytes(), katalog_vorher, "catalogue after a calculation")
 
 
+def test_namen(l):
+    """Every control of the main window is found by the name (or, for combo
+    boxes and the result, the description) a screen reader announces."""
+    b = l.b
+    import pyatspi
+
+    gleich(b.rolle(l.haupt), "frame", "role of the main window")
+    for rolle, name in [("push button", "Hinzufügen"), ("push button", "Berechnen"),
+                        ("push button", "Bearbeiten"), ("push button", "Info"),
+                        ("push button", "Gesetz"), ("text", "Prozent"), ("text", "Menge"),
+                        ("text", "Körpergewicht"), ("radio button", "männlich"),
+                        ("radio button", "weiblich"), ("image", "Info-Symbol"),
+                        ("label", "Sorte"), ("label", "Prozent (+%)"), ("label", "Menge (in ml)"),
+                        ("label", "Körpergewicht (in kg)"), ("label", "Geschlecht"),
+                        ("label", "m"), ("label", "w"), ("label", "Promille")]:
+        if b.finde(l.haupt, rolle, name) is None:
+            raise Fehlschlag("no %s named %r on the main window" % (rolle, name))
+    for name in ("Sorte", "Anzahl"):
+        l.liste(name)
+    gleich(l.liste("Anzahl").name, "0", "the count list's text at start")
+    if not b.hat_zustand(l.knopf(l.haupt, "Berechnen"), pyatspi.STATE_IS_DEFAULT):
+        raise Fehlschlag("Berechnen is not announced as the default button")
+    if not b.hat_zustand(b.element(l.haupt, "radio button", "männlich"), pyatspi.STATE_CHECKED):
+        raise Fehlschlag("männlich is not checked at start")
+    # The kind list is labelled by its heading, so its heading is read with it.
+    beschriftet = [z.getTarget(i).name
+                   for z in l.liste("Sorte").getRelationSet()
+                   if z.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                   for i in range(z.getNTargets())]
+    gleich(beschriftet, ["Sorte"], "labels of the kind list")
+
+
 def test_meldung_und_geschlecht(l):
     """The empty-fields message read from its box; the sex options recalculate."""
     b = l.b
@@ -350,7 +382,7 @@ def test_schreibgeschuetzt(l):
         raise Fehlschlag("the kind list shows a kind that is in no file")
 
 
-TESTS = [test_typische_nutzung, test_meldung_und_geschlecht, test_mengenfrage,
+TESTS = [test_typische_nutzung, test_namen, test_meldung_und_geschlecht, test_mengenfrage,
          test_tabulatorreihenfolge, test_hinzufuegen, test_bearbeiten, test_gesetz,
          test_schreibgeschuetzt]
 

@@ -194,11 +194,21 @@ namespace {
 
 QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
 {
+    // The file system says more precisely than the error code what stood in
+    // the way: QSaveFile reports a protected file or directory as a failed
+    // write, which would send the user looking for a full disk.
     const QFileInfo info(datei);
-    if (!info.absoluteDir().exists())
+    const QFileInfo ordner(info.absolutePath());
+    if (!ordner.exists())
         return QStringLiteral("Das Verzeichnis ist nicht mehr vorhanden.");
     if (info.isDir())
         return QStringLiteral("Unter diesem Namen steht ein Verzeichnis.");
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("Die Datei ist schreibgeschützt: Es fehlt die Berechtigung, sie zu "
+                              "ändern.");
+    if (!ordner.isWritable())
+        return QStringLiteral("Das Verzeichnis ist schreibgeschützt: Es fehlt die Berechtigung, "
+                              "darin eine Datei anzulegen.");
     switch (fehler) {
     case QFileDevice::PermissionsError:
         return QStringLiteral("Es fehlt die Berechtigung, in das Verzeichnis oder die Datei zu "
@@ -208,8 +218,7 @@ QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
         return QStringLiteral("Die Daten konnten nicht vollständig geschrieben werden "
                               "(ist der Datenträger voll?).");
     case QFileDevice::OpenError:
-        return QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden "
-                              "(ist das Verzeichnis schreibgeschützt?).");
+        return QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden.");
     case QFileDevice::RenameError:
         return QStringLiteral("Die neue Datei konnte nicht an die Stelle der alten treten.");
     default:

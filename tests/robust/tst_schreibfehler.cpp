@@ -299,10 +299,6 @@ void Schreibfehler::schreibgeschuetzteDatei()
     if (QTest::currentTestFailed())
         return;
     pruefeMeldung(a.meldung, QString());
-    // QSaveFile refuses a write-protected file with WriteError, which the
-    // message turns into "disk full?"; the user is sent looking in the wrong
-    // place. Reported to the catalogue's owner; remove this line with the fix.
-    QEXPECT_FAIL("", "Schreibschutz der Datei wird als voller Datenträger gemeldet", Continue);
     QVERIFY2(a.meldung->contains(QStringLiteral("Berechtigung")), qPrintable(*a.meldung));
 }
 

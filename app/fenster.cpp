@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -218,6 +219,37 @@ void fensterRolleAnmelden()
         return;
     angemeldet = true;
     QAccessible::installFactory(fensterSchnittstelle);
+}
+
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
+                     qreal punkte)
+{
+    auto *l = new QLabel(text, eltern);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(fettSchrift(punkte));
+    l->setGeometry(lage);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const QRect &lage)
+{
+    auto *k = new QPushButton(text, eltern);
+    k->setObjectName(QLatin1String(name));
+    k->setGeometry(lage);
+    QString ohneKuerzel = text;
+    k->setAccessibleName(ohneKuerzel.remove(u'&'));
+    return k;
+}
+
+QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
+                    const QString &zugaenglich)
+{
+    auto *f = new QLineEdit(text, eltern);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(lage);
+    f->setAccessibleName(zugaenglich);
+    return f;
 }
 
 void zentrieren(QWidget *fenster)

@@ -6,6 +6,9 @@
 #include <QRectF>
 #include <QString>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 // What every window of the program shares: positions in twips, the bold
@@ -21,6 +24,17 @@ QFont fettSchrift(qreal punkte = 8.25);
 
 // Light cyan, RGB(192, 255, 255), as window or control background.
 void hellcyan(QWidget *w);
+
+// The controls of the program's windows, each at its rectangle and under the
+// name the program's code and outside tools know it by.
+// A bold caption at the given point size. Without an accessible name of its
+// own, so that a screen reader reads the caption itself.
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
+                     qreal punkte = 8.25);
+// A button; a screen reader calls it by its caption without the "&".
+QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const QRect &lage);
+QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
+                    const QString &zugaenglich);
 
 // Captions and rectangles come from a layout drawn for a narrower font than
 // the one a given system has, so a caption may be wider than its control.

@@ -21,38 +21,6 @@ namespace {
 
 QPointer<frmAlkohol> einzigeInstanz;
 
-QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, QRect lage,
-                     qreal punkte = 8.25)
-{
-    auto *l = new QLabel(text, eltern);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(fettSchrift(punkte));
-    l->setGeometry(lage);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, QRect lage)
-{
-    auto *k = new QPushButton(text, eltern);
-    k->setObjectName(QLatin1String(name));
-    k->setGeometry(lage);
-    k->setAutoDefault(false);
-    QString ohneKuerzel = text;
-    k->setAccessibleName(ohneKuerzel.remove(u'&'));
-    return k;
-}
-
-QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, QRect lage,
-                    const QString &zugaenglich)
-{
-    auto *f = new QLineEdit(text, eltern);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(lage);
-    f->setAccessibleName(zugaenglich);
-    return f;
-}
-
 QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString &zugaenglich)
 {
     auto *c = new QComboBox(eltern);

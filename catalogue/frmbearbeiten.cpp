@@ -57,9 +57,6 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern) : QDialog(eltern)
     einzigeInstanz = this;
     Sortendialog::einrichten(this, "frmBearbeiten", QStringLiteral("Sorte bearbeiten"));
 
-    using Sortendialog::knopf;
-    using Sortendialog::textfeld;
-    using Sortendialog::ueberschrift;
     // Created in tab order, so the focus chain is the order of creation.
     // Prozent3 is free text on purpose: no percentage rule runs here.
     Sorte3 = textfeld(this, "Sorte3", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
@@ -69,9 +66,11 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern) : QDialog(eltern)
     Command1 = knopf(this, "Command1", QStringLiteral("&Speichern"), twipsRect(960, 960, 975, 375));
     Command1->setDefault(true);
     Command2 = knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(2040, 960, 1095, 375));
-    Label1 = ueberschrift(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255), true);
-    Label2 = ueberschrift(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255), true);
-    Label3 = ueberschrift(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255), false);
+    Label1 = beschriftung(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255));
+    hellcyan(Label1);
+    Label2 = beschriftung(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255));
+    hellcyan(Label2);
+    Label3 = beschriftung(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255));
 
     connect(Command1, &QPushButton::clicked, this, &frmBearbeiten::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmBearbeiten::Command2_Click);

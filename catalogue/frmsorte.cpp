@@ -32,40 +32,6 @@ void einrichten(QDialog *dialog, const char *name, const QString &titel)
     dialog->setFixedSize(twips(3285), twips(1425));
 }
 
-QLineEdit *textfeld(QDialog *dialog, const char *name, const QString &text, const QRect &lage,
-                    const QString &zugaenglich)
-{
-    auto *f = new QLineEdit(text, dialog);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(lage);
-    f->setAccessibleName(zugaenglich);
-    return f;
-}
-
-QPushButton *knopf(QDialog *dialog, const char *name, const QString &text, const QRect &lage)
-{
-    auto *k = new QPushButton(text, dialog);
-    k->setObjectName(QLatin1String(name));
-    k->setGeometry(lage);
-    QString ohneKuerzel = text;
-    k->setAccessibleName(ohneKuerzel.remove(u'&'));
-    return k;
-}
-
-QLabel *ueberschrift(QDialog *dialog, const char *name, const QString &text, const QRect &lage,
-                     bool hellcyanHinterlegt)
-{
-    auto *l = new QLabel(text, dialog);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(fettSchrift());
-    l->setGeometry(lage);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setAccessibleName(text);
-    if (hellcyanHinterlegt)
-        hellcyan(l);
-    return l;
-}
-
 bool istAbbruchtaste(QKeyEvent *ereignis)
 {
     return ereignis->key() == Qt::Key_Escape || ereignis->matches(QKeySequence::Cancel);
@@ -102,9 +68,6 @@ frmSorte::frmSorte(QWidget *eltern) : QDialog(eltern)
     einzigeInstanz = this;
     Sortendialog::einrichten(this, "frmSorte", QStringLiteral("Sorte hinzufügen"));
 
-    using Sortendialog::knopf;
-    using Sortendialog::textfeld;
-    using Sortendialog::ueberschrift;
     // Created in tab order, so the focus chain is the order of creation.
     Sorte2 = textfeld(this, "Sorte2", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
     Prozent2 = textfeld(this, "Prozent2", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
@@ -113,9 +76,11 @@ frmSorte::frmSorte(QWidget *eltern) : QDialog(eltern)
     Command1 = knopf(this, "Command1", QStringLiteral("&Ok"), twipsRect(120, 960, 615, 375));
     Command1->setDefault(true);
     Command2 = knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(960, 960, 1095, 375));
-    Label1 = ueberschrift(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255), true);
-    Label2 = ueberschrift(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255), true);
-    Label3 = ueberschrift(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255), false);
+    Label1 = beschriftung(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255));
+    hellcyan(Label1);
+    Label2 = beschriftung(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255));
+    hellcyan(Label2);
+    Label3 = beschriftung(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255));
 
     connect(Command1, &QPushButton::clicked, this, &frmSorte::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSorte::Command2_Click);

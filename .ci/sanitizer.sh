@@ -8,7 +8,7 @@ sh werkzeuge/pakete.sh
 bau=build-asan
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DPROMILLE_SANITIZE=ON -DPROMILLE_TESTS=ON
+  -DPROMILLE_SANITIZE=ON -DPROMILLE_TESTS=ON -DPROMILLE_BENCH=ON
 cmake --build "$bau" -j2
 
 # Leaks are reported, except those of system libraries that keep their
@@ -20,3 +20,12 @@ export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 cd "$bau"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# The benchmarks once through, briefly: they drive the catalogue read, the
+# rewrite and the keystrokes under the sanitizers too, and stay buildable.
+# Their timings mean nothing here.
+./bench/promille_bench --benchmark_min_time=0.001 >bench.log 2>&1 || { cat bench.log; exit 1; }
+if grep -q "ERROR OCCURRED" bench.log; then
+  cat bench.log
+  exit 1
+fi

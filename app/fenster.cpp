@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
 #include <QLineEdit>
@@ -156,23 +157,22 @@ bool beschriftungPasst(const QWidget *steuerelement)
 
 void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte)
 {
-    if (!hatEinfacheBeschriftung(steuerelement))
+    if (!hatEinfacheBeschriftung(steuerelement) || beschriftungPasst(steuerelement))
         return;
+    // Every font tried costs a font-database match and a face loaded at
+    // start-up, so the steps are few and the same for every caption: the
+    // captions that need it share one narrowed font, and the smaller sizes
+    // come in half points. Narrower letters first: the caption keeps its
+    // size and weight, so it still matches its neighbours' height.
     QFont schrift = steuerelement->font();
-    // Narrower letters first: the caption keeps its size and weight, so it
-    // still matches its neighbours' height, and a few per cent are not seen.
-    int breite = schrift.stretch() > 0 ? schrift.stretch() : int(QFont::Unstretched);
-    while (!beschriftungPasst(steuerelement) && breite > KleinsteBreite) {
-        --breite;
-        schrift.setStretch(breite);
-        steuerelement->setFont(schrift);
-    }
+    schrift.setStretch(KleinsteBreite);
+    steuerelement->setFont(schrift);
     qreal punkte = schrift.pointSizeF();
     // A font given in pixels has no point size to step down from.
     if (punkte <= 0)
         return;
-    while (!beschriftungPasst(steuerelement) && punkte - 0.25 >= kleinstePunkte) {
-        punkte -= 0.25;
+    while (!beschriftungPasst(steuerelement) && punkte - 0.5 >= kleinstePunkte) {
+        punkte -= 0.5;
         schrift.setPointSizeF(punkte);
         steuerelement->setFont(schrift);
     }
@@ -196,20 +196,38 @@ void beschriftungenImmerEinpassen()
     qApp->installEventFilter(new Einpasser(qApp));
 }
 
+namespace {
+
+// Read as PNG straight away: letting Qt guess the format loads every image
+// plugin at start-up.
+QPixmap pngBild(const QString &pfad)
+{
+    QImageReader leser(pfad, "png");
+    leser.setDecideFormatFromContent(false);
+    return QPixmap::fromImage(leser.read());
+}
+
+} // namespace
+
 QIcon programmSymbol()
 {
+    // The sizes a window and a task bar use, at scale 1 and 2; the larger
+    // ones serve the desktop entry, which takes them from the icon theme.
     QIcon symbol;
-    for (int groesse : {16, 24, 32, 48, 64, 128, 256})
-        symbol.addFile(QStringLiteral(":/bilder/flasche-%1.png").arg(groesse), QSize(groesse, groesse));
+    for (int groesse : {16, 24, 32, 48, 64})
+        symbol.addPixmap(pngBild(QStringLiteral(":/bilder/flasche-%1.png").arg(groesse)));
     return symbol;
 }
 
 QPixmap fragezeichenBild(const QWidget *widget)
 {
-    QIcon bild;
-    for (int groesse : {16, 32, 64})
-        bild.addFile(QStringLiteral(":/bilder/fragezeichen-%1.png").arg(groesse), QSize(groesse, groesse));
-    return bild.pixmap(QSize(32, 32), widget->devicePixelRatioF());
+    const qreal skala = widget->devicePixelRatioF();
+    const int groesse = skala > 1.0 ? 64 : 32;
+    QPixmap bild = pngBild(QStringLiteral(":/bilder/fragezeichen-%1.png").arg(groesse));
+    if (bild.width() != qRound(32 * skala))
+        bild = bild.scaled(QSize(32, 32) * skala, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    bild.setDevicePixelRatio(skala);
+    return bild;
 }
 
 void fensterRolleAnmelden()

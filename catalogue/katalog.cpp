@@ -165,13 +165,22 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text)
 
 std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle)
 {
+    // One encoder for the whole table: opening a converter costs more than
+    // encoding a field. Its error flag stays set once raised, so the first
+    // field that raises it is the one to look into.
+    QStringEncoder enkoder(Kodierung);
     for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
         const Sortenzeile &s = tabelle[z];
         if (!s.gefuellt())
             continue;
-        for (const QString *feld : {&s.Name, &s.Prozent, &s.Menge})
-            if (auto c = nichtSpeicherbaresZeichen(*feld))
-                return c;
+        for (const QString *feld : {&s.Name, &s.Prozent, &s.Menge}) {
+            for (QChar c : *feld)
+                if (c == u'"' || c == u'\r' || c == u'\n')
+                    return c;
+            const QByteArray bytes = enkoder(*feld);
+            if (enkoder.hasError())
+                return nichtSpeicherbaresZeichen(*feld);
+        }
     }
     return std::nullopt;
 }

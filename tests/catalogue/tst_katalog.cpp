@@ -51,6 +51,7 @@ private slots:
     void erneutesLesenLeertRestzeilen();
     void nichtSpeicherbareZeichen_data();
     void nichtSpeicherbareZeichen();
+    void nichtSpeicherbaresZeichenDerTabelle();
     void schreibenErsetztDateiGanz();
     void schreibfehlerLaesstAlteDateiStehen();
     void unlesbareDateiWirdNichtUeberschrieben();
@@ -259,6 +260,19 @@ void TestKatalog::nichtSpeicherbareZeichen()
         const QString meldung = zeichenMeldung(*gefunden);
         QVERIFY(meldung.contains(QStringLiteral("nicht in der Sortendatei gespeichert")));
     }
+}
+
+void TestKatalog::nichtSpeicherbaresZeichenDerTabelle()
+{
+    SortenTabelle t;
+    t[1] = {"Kölsch", "5%", "200"};
+    t[2] = {QString(), "Ł", "\""}; // no name: never written, so never refused
+    t[3] = {"Wodka", "40%", "20 ml"};
+    QCOMPARE(nichtSpeicherbaresZeichen(t), std::nullopt);
+    t[4] = {"Sake", "15%", QString::fromUtf8("180 ml 酒")};
+    QCOMPARE(nichtSpeicherbaresZeichen(t), std::optional<QChar>(QChar(0x9152)));
+    t[3].Prozent = QStringLiteral("40\"");
+    QCOMPARE(nichtSpeicherbaresZeichen(t), std::optional<QChar>(u'"'));
 }
 
 void TestKatalog::schreibenErsetztDateiGanz()

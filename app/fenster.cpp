@@ -199,11 +199,12 @@ void beschriftungenImmerEinpassen()
 namespace {
 
 // Read as PNG straight away: letting Qt guess the format loads every image
-// plugin at start-up.
+// plugin at start-up, and only switching the guessing off altogether keeps
+// it from asking them.
 QPixmap pngBild(const QString &pfad)
 {
     QImageReader leser(pfad, "png");
-    leser.setDecideFormatFromContent(false);
+    leser.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(leser.read());
 }
 

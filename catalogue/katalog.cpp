@@ -140,45 +140,59 @@ QByteArray katalogDaten(const SortenTabelle &tabelle)
     return daten;
 }
 
-std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text)
+namespace {
+
+// A double quote or a line break would end the field or the record early.
+std::optional<QChar> trennzeichen(const QString &text)
 {
     for (QChar c : text)
         if (c == u'"' || c == u'\r' || c == u'\n')
             return c;
+    return std::nullopt;
+}
 
+// Once the encoder has met a character Windows-1252 cannot hold, its error
+// flag stays set for every later text.
+bool kodierbar(QStringEncoder &enkoder, const QString &text)
+{
+    const QByteArray bytes = enkoder(text); // it converts lazily: take the bytes
+    Q_UNUSED(bytes);
+    return !enkoder.hasError();
+}
+
+} // namespace
+
+std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text)
+{
+    if (const auto c = trennzeichen(text))
+        return c;
     QStringEncoder enkoder(Kodierung);
-    const QByteArray ganz = enkoder(text); // QStringEncoder converts lazily: keep the bytes
-    if (!enkoder.hasError())
+    if (kodierbar(enkoder, text))
         return std::nullopt;
     // Find the culprit one character at a time; only on this rare path.
     for (int i = 0; i < text.size(); ++i) {
         const int laenge = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QStringEncoder einzeln(Kodierung);
-        const QByteArray byte = einzeln(text.mid(i, laenge));
-        if (einzeln.hasError())
+        if (!kodierbar(einzeln, text.mid(i, laenge)))
             return text[i];
         i += laenge - 1;
     }
-    Q_UNUSED(ganz);
     return text.isEmpty() ? std::nullopt : std::optional<QChar>(text[0]);
 }
 
 std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle)
 {
     // One encoder for the whole table: opening a converter costs more than
-    // encoding a field. Its error flag stays set once raised, so the first
-    // field that raises it is the one to look into.
+    // encoding a field. The first field it fails on is the one to look into.
     QStringEncoder enkoder(Kodierung);
     for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
         const Sortenzeile &s = tabelle[z];
         if (!s.gefuellt())
             continue;
         for (const QString *feld : {&s.Name, &s.Prozent, &s.Menge}) {
-            for (QChar c : *feld)
-                if (c == u'"' || c == u'\r' || c == u'\n')
-                    return c;
-            const QByteArray bytes = enkoder(*feld);
-            if (enkoder.hasError())
+            if (const auto c = trennzeichen(*feld))
+                return c;
+            if (!kodierbar(enkoder, *feld))
                 return nichtSpeicherbaresZeichen(*feld);
         }
     }

@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <limits>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -266,6 +267,9 @@ QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, cons
 {
     auto *f = new QLineEdit(text, eltern);
     f->setObjectName(QLatin1String(name));
+    // QLineEdit cuts typed and pasted text at 32767 characters without a
+    // word; the catalogue write refuses what the file cannot hold instead.
+    f->setMaxLength(std::numeric_limits<int>::max());
     f->setGeometry(lage);
     f->setAccessibleName(zugaenglich);
     return f;

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <limits>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,6 +30,9 @@ QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString 
     // Typed text is the user's, not a new entry, and it is never completed.
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);
+    // A kind's name is as long as the catalogue lets it be; a line edit
+    // would cut it at 32767 characters without a word.
+    c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     c->setGeometry(lage);
     c->setAccessibleName(zugaenglich);
     c->setAccessibleDescription(zugaenglich);
@@ -172,8 +176,9 @@ void frmAlkohol::verbinden()
 
 void frmAlkohol::Form_Load(const QString &programmverzeichnis)
 {
+    // No directory is no directory: a separator alone would name the root.
     Alk::Pfad = QDir::toNativeSeparators(programmverzeichnis);
-    if (!Alk::Pfad.endsWith(QDir::separator()))
+    if (!Alk::Pfad.isEmpty() && !Alk::Pfad.endsWith(QDir::separator()))
         Alk::Pfad += QDir::separator();
 
     if (Option1->isChecked())

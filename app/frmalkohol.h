@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/dateizugang.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QWidget>
@@ -19,8 +21,9 @@ class frmAlkohol : public QWidget
 
 public:
     // The catalogue is looked for in `programmverzeichnis`, the directory the
-    // program was started from.
-    explicit frmAlkohol(const QString &programmverzeichnis = QCoreApplication::applicationDirPath());
+    // program was started from; empty when it cannot be told, and then the
+    // catalogue is neither read nor written.
+    explicit frmAlkohol(const QString &programmverzeichnis = ::programmverzeichnis());
     ~frmAlkohol() override;
 
     static frmAlkohol *instanz();

@@ -106,11 +106,6 @@ void frmBearbeiten::Command1_Click()
         return;
     }
 
-    // A table from an unreadable file holds none of its kinds and cannot be
-    // written; the file may be readable again by now.
-    if (Alk::Sorten.dateiUnlesbar)
-        Alk::SortenEinlesen();
-
     const Sortenzeile neu{Sorte3->text(), Prozent3->text(), Menge3->text()};
     // A row without a name is not written, so only a kept kind's texts must
     // fit the file.
@@ -123,19 +118,20 @@ void frmBearbeiten::Command1_Click()
         }
     }
 
-    const int b = zeileDesGeladenen();
-    if (b == 0) {
-        meldung(this, verschobenMeldung(geladen));
-        return;
-    }
-
-    Alk::Sorten[b].Name = neu.Name;
-    Alk::Sorten[b].Prozent = neu.Prozent;
-    Alk::Sorten[b].Menge = neu.Menge;
-
-    // Written before the dialog hides, so that a failed write keeps the
-    // user's texts for another try; the table goes back to the file.
-    if (!katalogSpeichern(this)) {
+    // The kind is looked for in the catalogue as the file holds it at the
+    // moment of the save: another window may have moved, changed or deleted
+    // it since it was loaded. Written before the dialog hides, so that a
+    // refused or failed save keeps the user's texts for another try; the
+    // table goes back to the file.
+    int b = 0;
+    const bool gespeichert = katalogSpeichern(this, [&]() -> std::optional<QString> {
+        b = zeileDesGeladenen();
+        if (b == 0)
+            return verschobenMeldung(geladen);
+        Alk::Sorten[b] = neu;
+        return std::nullopt;
+    });
+    if (!gespeichert) {
         Alk::SortenEinlesen();
         return;
     }

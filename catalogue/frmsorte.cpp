@@ -113,20 +113,6 @@ void frmSorte::Command1_Click()
         return;
     }
 
-    // A table read from a file that could not be read holds nothing of it and
-    // cannot be written; the file may be readable again by now, and then its
-    // kinds are what the new one goes after.
-    if (Alk::Sorten.dateiUnlesbar)
-        Alk::SortenEinlesen();
-
-    // Refusals keep the dialog open with everything typed, and store nothing.
-    if (Alk::LetzteZeile >= SortenTabelle::Zeilen) {
-        meldung(this, QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
-                                     "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
-                                     "Namen leeren und speichern).")
-                          .arg(SortenTabelle::Zeilen));
-        return;
-    }
     const Sortenzeile neu{Sorte2->text(), Prozent2->text(), Menge->text()};
     for (const QString *feld : {&neu.Name, &neu.Prozent, &neu.Menge}) {
         if (const auto zeichen = nichtSpeicherbaresZeichen(*feld)) {
@@ -135,16 +121,14 @@ void frmSorte::Command1_Click()
         }
     }
 
-    const int r = Alk::LetzteZeile + 1;
-    Alk::Sorten[r] = neu;
-
     // The file is written before the dialog is reset and hidden, so that a
-    // failed write leaves the user's texts in place for another try; the
-    // table goes back to what the file holds.
+    // refused or failed save leaves the user's texts in place for another
+    // try; the table goes back to what the file holds.
     if (!Speichern()) {
         Alk::SortenEinlesen();
         return;
     }
+    const int r = Alk::LetzteZeile + 1;
 
     {
         const QSignalBlocker still(haupt->Sorte);
@@ -181,7 +165,18 @@ void frmSorte::Prozent2_Change()
 
 bool frmSorte::Speichern()
 {
-    return katalogSpeichern(this);
+    // The row after the last kind is chosen only now, under the lock and in
+    // the catalogue as it is on disk: another window may have added a kind
+    // to the file since this one read it.
+    return katalogSpeichern(this, [this]() -> std::optional<QString> {
+        if (Alk::LetzteZeile >= SortenTabelle::Zeilen)
+            return QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
+                                  "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
+                                  "Namen leeren und speichern).")
+                .arg(SortenTabelle::Zeilen);
+        Alk::Sorten[Alk::LetzteZeile + 1] = {Sorte2->text(), Prozent2->text(), Menge->text()};
+        return std::nullopt;
+    });
 }
 
 void frmSorte::keyPressEvent(QKeyEvent *ereignis)

@@ -33,8 +33,9 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Prozent2_Change();
-    // Writes the whole table to the catalogue file; false (after telling the
-    // user why) when the file could not be written.
+    // Puts the dialog's kind after the last kind of the catalogue as the
+    // file holds it now and writes the whole table to the file; false
+    // (after telling the user why) when the kind could not be saved.
     bool Speichern();
 
     // Shows the dialog without modality and brings it to the front; the

@@ -1,8 +1,19 @@
+// The catalogue file is shared: other copies of the program and text editors
+// may change it while this one runs, and its name may not be a plain file at
+// all. A save therefore takes a lock that every copy respects, reads the file
+// again when its bytes differ from those the table was read from, applies the
+// one change the user made to what is there now, and replaces the file whole
+// through a temporary file that takes over the old one's owner and mode.
+// Only regular files are read or replaced, read without blocking and up to a
+// bound; anything else leaves an empty list and refuses every save, naming why.
 #include "catalogue/katalog.h"
+
+#include "catalogue/dateizugang.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -215,6 +226,13 @@ QString zeichenMeldung(QChar zeichen)
 
 namespace {
 
+const QString &schreibgeschuetzteDatei()
+{
+    static const QString text =
+        QStringLiteral("Die Datei ist schreibgeschützt: Es fehlt die Berechtigung, sie zu ändern.");
+    return text;
+}
+
 QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
 {
     // The file system says more precisely than the error code what stood in
@@ -227,8 +245,7 @@ QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
     if (info.isDir())
         return QStringLiteral("Unter diesem Namen steht ein Verzeichnis.");
     if (info.exists() && !info.isWritable())
-        return QStringLiteral("Die Datei ist schreibgeschützt: Es fehlt die Berechtigung, sie zu "
-                              "ändern.");
+        return schreibgeschuetzteDatei();
     if (!ordner.isWritable())
         return QStringLiteral("Das Verzeichnis ist schreibgeschützt: Es fehlt die Berechtigung, "
                               "darin eine Datei anzulegen.");
@@ -251,19 +268,60 @@ QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
 
 } // namespace
 
+namespace {
+
+QString nichtGespeichert(const QString &datei, const QString &grund)
+{
+    return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
+                          "Die bisherige Datei ist unverändert geblieben.")
+        .arg(anzeigename(datei), grund);
+}
+
+QString nichtGelesen(const QString &datei, const QString &grund)
+{
+    return QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n%2\n\n"
+                          "Damit keine Sorten verloren gehen, wird sie nicht überschrieben.")
+        .arg(anzeigename(datei),
+             grund.isEmpty() ? QStringLiteral("Bitte prüfen Sie die Berechtigungen der Datei.") : grund);
+}
+
+// A save takes well under a millisecond; a lock held this long belongs to
+// a copy of the program that hangs, and the user may try again.
+constexpr int SperreWartezeitMs = 3000;
+
+} // namespace
+
 std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenTabelle &tabelle)
 {
     if (tabelle.dateiUnlesbar)
-        return QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n"
-                              "Damit keine Sorten verloren gehen, wird sie nicht überschrieben. "
-                              "Bitte prüfen Sie die Berechtigungen der Datei.")
-            .arg(datei);
+        return nichtGelesen(datei, tabelle.unlesbarGrund);
     if (const auto c = nichtSpeicherbaresZeichen(tabelle))
         return zeichenMeldung(*c);
 
+    const Dateiziel ziel = dateiziel(datei);
+    if (ziel.verweigert)
+        return nichtGespeichert(datei, *ziel.verweigert);
+    // Root may write a file whose owner took away the write permission; the
+    // owner's word counts for the program all the same.
+    if (ziel.schreibgeschuetzt)
+        return nichtGespeichert(datei, schreibgeschuetzteDatei());
+
     const QByteArray daten = katalogDaten(tabelle);
-    QSaveFile datei_(datei);
+    if (daten.size() > KatalogHoechstgroesse)
+        return nichtGespeichert(
+            datei, QStringLiteral("Der Sortenkatalog würde größer als %1 MiB und ließe sich danach nicht "
+                                  "mehr lesen. Bitte kürzen Sie die Texte.")
+                       .arg(KatalogHoechstgroesse / (1024 * 1024)));
+
+    dateigrenzeOhneSignal();
+    QSaveFile datei_(ziel.pfad);
     bool ok = datei_.open(QIODevice::WriteOnly);
+    if (ok) {
+        if (const auto fehler = rechteUebernehmen(int(datei_.handle()), ziel)) {
+            datei_.cancelWriting();
+            return nichtGespeichert(datei, *fehler);
+        }
+    }
     if (ok)
         ok = datei_.write(daten) == daten.size();
     // QSaveFile::commit() renames even when its final flush fails (a full
@@ -276,29 +334,68 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
         return std::nullopt;
     const QFileDevice::FileError fehler = datei_.error();
     datei_.cancelWriting();
-    return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
-                          "Die bisherige Datei ist unverändert geblieben.")
-        .arg(datei, grundAufDeutsch(fehler, datei));
+    return nichtGespeichert(datei, grundAufDeutsch(fehler, ziel.pfad));
+}
+
+std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
+                                      const Katalogaenderung &aenderung)
+{
+    if (datei.isEmpty())
+        return QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen, und damit auch "
+                              "nicht, wo die Sortendatei steht. Es wurde nichts gespeichert.");
+
+    // The lock stands beside the file that is really written, so that copies
+    // reaching it through different links still meet there.
+    const Dateiziel ziel = dateiziel(datei);
+    if (ziel.verweigert)
+        return nichtGespeichert(datei, *ziel.verweigert);
+    QLockFile sperre(ziel.pfad + QStringLiteral(".lock"));
+    if (!sperre.tryLock(SperreWartezeitMs)) {
+        if (sperre.error() == QLockFile::LockFailedError)
+            return nichtGespeichert(
+                datei, QStringLiteral("Ein anderes Fenster des Programms speichert gerade. Bitte "
+                                      "versuchen Sie es gleich noch einmal."));
+        // The lock file could not be made: a protected directory, or its
+        // few bytes did not fit (a full disk, a file-size limit).
+        return nichtGespeichert(datei, grundAufDeutsch(sperre.error() == QLockFile::PermissionError
+                                                           ? QFileDevice::PermissionsError
+                                                           : QFileDevice::WriteError,
+                                                       ziel.pfad));
+    }
+
+    const Dateiinhalt jetzt = dateiLesen(datei);
+    if (jetzt.fehler)
+        return nichtGelesen(datei, *jetzt.fehler);
+    const bool neuGelesen = tabelle.dateiUnlesbar || jetzt.daten != tabelle.gelesen;
+    if (neuGelesen) {
+        katalogLesen(jetzt.daten, tabelle);
+        tabelle.gelesen = jetzt.daten;
+        tabelle.dateiUnlesbar = false;
+        tabelle.unlesbarGrund.clear();
+    }
+    if (const auto fehler = aenderung(tabelle, neuGelesen))
+        return fehler;
+    if (const auto fehler = katalogDateiSchreiben(datei, tabelle))
+        return fehler;
+    tabelle.gelesen = katalogDaten(tabelle);
+    return std::nullopt;
 }
 
 Lesestand katalogDateiLesen(const QString &datei, SortenTabelle &tabelle, int *anzahl)
 {
-    QFile f(datei);
-    Lesestand stand = Lesestand::Gelesen;
-    QByteArray daten;
-    if (!f.exists())
-        stand = Lesestand::Fehlt;
-    else if (!f.open(QIODevice::ReadOnly))
-        stand = Lesestand::Unlesbar;
-    else {
-        daten = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            stand = Lesestand::Unlesbar;
-    }
-    if (stand != Lesestand::Gelesen)
-        daten.clear();
-    const int n = katalogLesen(daten, tabelle);
+    Dateiinhalt inhalt;
+    if (datei.isEmpty())
+        inhalt = {true, QByteArray(),
+                  QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen.")};
+    else
+        inhalt = dateiLesen(datei);
+    const Lesestand stand = inhalt.fehler ? Lesestand::Unlesbar
+        : inhalt.vorhanden                ? Lesestand::Gelesen
+                                          : Lesestand::Fehlt;
+    const int n = katalogLesen(inhalt.daten, tabelle);
+    tabelle.gelesen = inhalt.daten;
     tabelle.dateiUnlesbar = stand == Lesestand::Unlesbar;
+    tabelle.unlesbarGrund = inhalt.fehler.value_or(QString());
     if (anzahl)
         *anzahl = n;
     return stand;

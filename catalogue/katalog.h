@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 // The catalogue of drink kinds: a table of 200 rows, numbered 1 to 200, and its
@@ -42,6 +43,13 @@ public:
     // would then replace kinds it never saw, so writes are refused until a
     // read succeeds.
     bool dateiUnlesbar = false;
+    // Why, in German, for the message that refuses the write.
+    QString unlesbarGrund;
+
+    // The file's bytes as the table was last read from them (empty for a
+    // missing file). A save compares them with the file as it is now to
+    // see whether another program or window has changed it meanwhile.
+    QByteArray gelesen;
 
 private:
     std::array<Sortenzeile, Zeilen> m_zeilen;
@@ -72,9 +80,25 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle);
 
 // Replaces the file with the table's contents. The old file is replaced only
 // once the new one has been written completely, so a failed write leaves it
-// as it was. On failure returns a German message for the user naming the file
-// and the reason.
+// as it was; the new one keeps the old one's owner, group and mode. Only a
+// regular file (or a link to one that may be followed) is replaced, and
+// none that would grow past what the reader takes. On failure returns a
+// German message for the user naming the file and the reason.
 std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenTabelle &tabelle);
+
+// One user's change to the catalogue: applied to the table as the file holds
+// it at the moment of the save. `neuGelesen` tells that the table was just
+// read again because the file had changed since it was last read. Returns
+// a German message when the change cannot be made to that table.
+using Katalogaenderung = std::function<std::optional<QString>(SortenTabelle &tabelle, bool neuGelesen)>;
+
+// A save that loses no one else's change: under a lock that every copy of
+// the program takes, reads the file again if it is no longer what the table
+// was read from, applies `aenderung` and writes the table. On failure (the
+// lock, the read, the change or the write) returns the message; the file is
+// then unchanged.
+std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
+                                      const Katalogaenderung &aenderung);
 
 // Result of reading the file from disk.
 enum class Lesestand {

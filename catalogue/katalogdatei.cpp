@@ -11,6 +11,8 @@
 
 QString katalogDatei()
 {
+    if (Alk::Pfad.isEmpty())
+        return QString();
     return Alk::Pfad + QStringLiteral("AlkoholSorten.txt");
 }
 
@@ -32,9 +34,20 @@ void fuelleSortenliste(QComboBox *liste, const QStringList &namen)
     liste->setEditText(text);
 }
 
-bool katalogSpeichern(QWidget *eltern)
+bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung)
 {
-    if (const auto fehler = katalogDateiSchreiben(katalogDatei(), Alk::Sorten)) {
+    const auto aendern = [&](SortenTabelle &tabelle, bool neuGelesen) -> std::optional<QString> {
+        // The change is made to the fresh table, so the row an add counts on
+        // is the one after the fresh table's last kind.
+        if (neuGelesen) {
+            Alk::LetzteZeile = 0;
+            for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+                if (tabelle[z].gefuellt())
+                    Alk::LetzteZeile = z;
+        }
+        return aenderung ? aenderung() : std::nullopt;
+    };
+    if (const auto fehler = katalogAendern(katalogDatei(), Alk::Sorten, aendern)) {
         meldung(eltern, *fehler);
         return false;
     }

@@ -2,18 +2,23 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class QComboBox;
 class QWidget;
 
-// The catalogue file in the program's directory.
+// The catalogue file in the program's directory; empty when the directory
+// could not be told (never a file in the working or the root directory).
 QString katalogDatei();
 
 // Refills the kind list with the names in alphabetical order, keeping the
 // text in its edit field and raising no change handler.
 void fuelleSortenliste(QComboBox *liste, const QStringList &namen);
 
-// Writes Alk::Sorten to the catalogue file. On failure tells the user why in
-// a message box over `eltern` and returns false; the old file is then
-// unchanged.
-bool katalogSpeichern(QWidget *eltern);
+// Saves one change to the catalogue: `aenderung` is applied to Alk::Sorten
+// as the file holds it now (read again first, with LetzteZeile brought up
+// to date, when another window or program has changed it) and may refuse
+// with a message. On failure tells the user why in a message box over
+// `eltern` and returns false; the old file is then unchanged.
+bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung = {});

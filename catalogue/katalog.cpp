@@ -344,6 +344,8 @@ std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabel
         return QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen, und damit auch "
                               "nicht, wo die Sortendatei steht. Es wurde nichts gespeichert.");
 
+    // Already the lock file's few bytes may meet a file-size limit.
+    dateigrenzeOhneSignal();
     // The lock stands beside the file that is really written, so that copies
     // reaching it through different links still meet there.
     const Dateiziel ziel = dateiziel(datei);

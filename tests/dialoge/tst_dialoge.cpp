@@ -24,7 +24,6 @@
 #include <QAccessible>
 #include <QTest>
 
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -124,7 +123,6 @@ class Dateigrenze
 public:
     explicit Dateigrenze(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_alt);
         rlimit neu = m_alt;
         neu.rlim_cur = bytes;
@@ -199,6 +197,8 @@ private slots:
     void speichernOhneGeladeneZeile();
     void speichernNachUnbekanntemNamen();
     void speichernFolgtVerschobenerSorte();
+    void nachFremderAenderung_data();
+    void nachFremderAenderung();
     void speichernVerweigertUeberschreiben_data();
     void speichernVerweigertUeberschreiben();
     void speichernUnspeicherbar_data();
@@ -269,6 +269,14 @@ void TestDialoge::steuerelemente()
 
     if (auto *feld = qobject_cast<QLineEdit *>(w)) {
         QCOMPARE(feld->text(), text);
+        // A paste past QLineEdit's default 32767 characters stays whole;
+        // what the file cannot hold, the save refuses with a message. (The
+        // percentage rule takes only a percentage.)
+        if (name != QLatin1String("Prozent2")) {
+            feld->setCursorPosition(0);
+            feld->insert(QString(40000, u'x'));
+            QCOMPARE(feld->text().size(), 40000 + text.size());
+        }
     } else if (auto *knopf = qobject_cast<QPushButton *>(w)) {
         QCOMPARE(knopf->text(), text);
         QCOMPARE(knopf->isDefault(), name == QLatin1String("Command1"));
@@ -1121,6 +1129,72 @@ void TestDialoge::speichernFolgtVerschobenerSorte()
     QCOMPARE(klicke(bearbeiten->Command1), QString());
     QCOMPARE(Alk::Sorten[3], zeile("Korn", "32%", "60"));
     QCOMPARE(Alk::Sorten[4], zeile("Met", "9%", "330"));
+}
+
+// Another window or a text editor changed the file while a dialog was open:
+// the save applies its one change to the file as it is now, and refuses an
+// edit whose kind is no longer as it was loaded.
+void TestDialoge::nachFremderAenderung_data()
+{
+    QTest::addColumn<bool>("bearbeiten"); // else the add dialog
+    QTest::addColumn<QByteArray>("draussen");
+    QTest::addColumn<QByteArray>("danach");
+    QTest::addColumn<QString>("meldung"); // part of it; empty: saved
+
+    const QByteArray apfelwein = satz(QStringLiteral("Apfelwein"), QStringLiteral("6%"), QStringLiteral("250"));
+    const QByteArray ohneWein = katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}});
+    const QByteArray met = satz(QStringLiteral("Met"), QStringLiteral("9%"), QStringLiteral("330"));
+    const QByteArray korn40 = satz(QStringLiteral("Korn"), QStringLiteral("32%"), QStringLiteral("40"));
+    const QByteArray ohneKorn = katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}});
+    const QByteArray kornGeaendert = ohneKorn + satz(QStringLiteral("Korn"), QStringLiteral("38%"), QStringLiteral("20"));
+
+    QTest::newRow("hinzu nach fremdem Hinzufügen") << false << vierSorten() + apfelwein
+                                                   << vierSorten() + apfelwein + met << QString();
+    QTest::newRow("hinzu nach fremdem Löschen") << false << ohneWein << ohneWein + met << QString();
+    QTest::newRow("bearbeiten nach fremdem Hinzufügen") << true << vierSorten() + apfelwein
+                                                        << ohneKorn + korn40 + apfelwein << QString();
+    QTest::newRow("bearbeiten nach fremdem Löschen davor") << true << ohneWein
+                                                           << katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}})
+                                                                  + korn40
+                                                           << QString();
+    QTest::newRow("Sorte draußen geändert") << true << kornGeaendert << kornGeaendert << "nichts gespeichert";
+    QTest::newRow("Sorte draußen gelöscht") << true << ohneKorn << ohneKorn << "nichts gespeichert";
+}
+
+void TestDialoge::nachFremderAenderung()
+{
+    QFETCH(bool, bearbeiten);
+    QFETCH(QByteArray, draussen);
+    QFETCH(QByteArray, danach);
+    QFETCH(QString, meldung);
+
+    Programm p(vierSorten());
+    QDialog *dialog = nullptr;
+    QPushButton *speichern = nullptr;
+    if (bearbeiten) {
+        frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Korn"));
+        tippe(d->Menge3, QStringLiteral("40"));
+        dialog = d;
+        speichern = d->Command1;
+    } else {
+        frmSorte *d = hinzuOeffnen(p);
+        tippe(d->Sorte2, QStringLiteral("Met"));
+        tippe(d->Prozent2, QStringLiteral("9"));
+        tippe(d->Menge, QStringLiteral("330"));
+        dialog = d;
+        speichern = d->Command1;
+    }
+    p.schreibeKatalog(draussen);
+
+    const QString gesagt = klicke(speichern);
+    if (meldung.isEmpty())
+        QCOMPARE(gesagt, QString());
+    else
+        QVERIFY2(gesagt.contains(meldung), qPrintable(gesagt));
+    QCOMPARE(dialog->isVisible(), !meldung.isEmpty());
+    QCOMPARE(p.katalogInhalt(), danach);
+    // The list shows what the file holds, either way.
+    QCOMPARE(p.fenster()->Sorte->count(), int(danach.count('\n')));
 }
 
 void TestDialoge::speichernVerweigertUeberschreiben_data()

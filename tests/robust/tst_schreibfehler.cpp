@@ -7,19 +7,24 @@
 // root for the user 'nobody'; the file-size limit is set in a child too, so
 // it cannot cut the test run's own output short.
 
+#include "catalogue/dateizugang.h"
 #include "catalogue/katalog.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,6 +74,7 @@ struct Ausgang
 {
     bool gelaufen = false;    // the child got as far as the write
     QString ohneRechte;       // why the child could not drop root, if it could not
+    QString abbruch;          // how the child ended, when it did not answer
     std::optional<QString> meldung;
 };
 
@@ -112,10 +118,10 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
             prctl(PR_SET_DUMPABLE, 1);
         }
         if (vorgaben.dateigrenze != RLIM_INFINITY) {
-            // Without the signal, the first write past the limit would kill
-            // the process; ignored, the write fails with EFBIG as a full
-            // disk makes it fail.
-            signal(SIGXFSZ, SIG_IGN);
+            // The signal back at its default, whatever an earlier write in
+            // the test process set: the write itself must keep SIGXFSZ from
+            // killing the program and report a short write.
+            signal(SIGXFSZ, SIG_DFL);
             const rlimit grenze{vorgaben.dateigrenze, vorgaben.dateigrenze};
             if (setrlimit(RLIMIT_FSIZE, &grenze) != 0)
                 antworte('R', QByteArray("setrlimit: ") + strerror(errno));
@@ -135,7 +141,8 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
 
     Ausgang a;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || antwort.isEmpty()) {
-        a.ohneRechte = QStringLiteral("Kindprozess endete mit Status %1").arg(status);
+        a.abbruch = WIFSIGNALED(status) ? QStringLiteral("Kindprozess durch Signal %1 beendet").arg(WTERMSIG(status))
+                                        : QStringLiteral("Kindprozess endete mit Status %1").arg(status);
         return a;
     }
     const QString text = QString::fromUtf8(antwort.mid(1));
@@ -150,6 +157,38 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
 bool istRoot()
 {
     return geteuid() == 0;
+}
+
+// The add dialog's change: the new kind after the table's last one.
+Katalogaenderung anhaengen(const QString &name)
+{
+    return [name](SortenTabelle &t, bool) -> std::optional<QString> {
+        int letzte = 0;
+        for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+            if (t[z].gefuellt())
+                letzte = z;
+        if (letzte == SortenTabelle::Zeilen)
+            return QStringLiteral("voll");
+        t[letzte + 1] = {name, QStringLiteral("5%"), QStringLiteral("500")};
+        return std::nullopt;
+    };
+}
+
+// What lstat says a name is, as a word for failure output.
+QString artAn(const QString &pfad)
+{
+    struct stat st;
+    if (lstat(QFile::encodeName(pfad).constData(), &st) != 0)
+        return QStringLiteral("nichts");
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("Verweis");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("FIFO");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("Socket");
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("Verzeichnis");
+    return S_ISREG(st.st_mode) ? QStringLiteral("Datei") : QStringLiteral("anderes");
 }
 
 } // namespace
@@ -180,6 +219,16 @@ private slots:
     void verzeichnisVerschwunden();
     void dateiZuGross();
     void nameIstVerzeichnis();
+
+    void keineGewoehnlicheDatei_data();
+    void keineGewoehnlicheDatei();
+    void verweise_data();
+    void verweise();
+    void besitzUndRechte_data();
+    void besitzUndRechte();
+    void programmverzeichnis_data();
+    void programmverzeichnis();
+    void gleichzeitigeSpeicherungen();
 };
 
 void Schreibfehler::init()
@@ -229,6 +278,10 @@ bool Schreibfehler::schreibenAls(bool nobody, rlim_t grenze, Ausgang &a)
 {
     const QString datei = m_datei;
     a = imKind({nobody && istRoot(), grenze}, [datei] { return katalogDateiSchreiben(datei, volleTabelle()); });
+    if (!a.abbruch.isEmpty()) {
+        QTest::qFail(qPrintable(a.abbruch), __FILE__, __LINE__);
+        return false;
+    }
     if (!a.ohneRechte.isEmpty()) {
         QTest::qSkip(qPrintable(QStringLiteral("Der Kindprozess konnte die Rechte nicht abgeben (%1); "
                                                "als root hindert ein Schreibschutz nicht am Schreiben.")
@@ -364,6 +417,279 @@ void Schreibfehler::nameIstVerzeichnis()
     QCOMPARE(eintraege(m_datei), QStringList{QStringLiteral("notiz.txt")});
     QCOMPARE(eintraege(m_programm), vorher);
     pruefeMeldung(meldung, QStringLiteral("Unter diesem Namen steht ein Verzeichnis"));
+}
+
+// Names that are no regular file: the list stays empty at once (no wait on a
+// FIFO, no endless read of a device), and every save is refused, naming the
+// cause, with the thing at the name left as it was.
+void Schreibfehler::keineGewoehnlicheDatei_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QString>("grund"); // part of both messages
+
+    QTest::newRow("FIFO") << "FIFO" << "benannte Pipe";
+    QTest::newRow("Socket") << "Socket" << "Socket";
+    QTest::newRow("Verweis auf /dev/zero") << "Gerät" << "Gerät";
+    QTest::newRow("Verweis ins Leere") << "Leere" << "das es nicht gibt";
+    QTest::newRow("zu große Datei") << "groß" << "größer als 4 MiB";
+}
+
+void Schreibfehler::keineGewoehnlicheDatei()
+{
+    QFETCH(QString, art);
+    QFETCH(QString, grund);
+    QVERIFY(QFile::remove(m_datei));
+    const QByteArray name = QFile::encodeName(m_datei);
+    int socketHandle = -1;
+    if (art == u"FIFO") {
+        QCOMPARE(mkfifo(name.constData(), 0644), 0);
+    } else if (art == u"Socket") {
+        socketHandle = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        QVERIFY(size_t(name.size()) < sizeof adresse.sun_path);
+        memcpy(adresse.sun_path, name.constData(), size_t(name.size()));
+        QCOMPARE(bind(socketHandle, reinterpret_cast<sockaddr *>(&adresse), sizeof adresse), 0);
+    } else if (art == u"Gerät") {
+        QCOMPARE(symlink("/dev/zero", name.constData()), 0);
+    } else if (art == u"Leere") {
+        QCOMPARE(symlink("fehlt.txt", name.constData()), 0);
+    } else {
+        schreibe(m_datei, AlterInhalt.repeated(int(KatalogHoechstgroesse / AlterInhalt.size()) + 1));
+    }
+    const QString vorherArt = artAn(m_datei);
+    const QStringList vorher = eintraege(m_programm);
+
+    SortenTabelle t;
+    t[1] = {QStringLiteral("alt"), QStringLiteral("1%"), QStringLiteral("1")};
+    QCOMPARE(katalogDateiLesen(m_datei, t), Lesestand::Unlesbar);
+    QVERIFY(!t[1].gefuellt());
+    QVERIFY2(t.unlesbarGrund.contains(grund), qPrintable(t.unlesbarGrund));
+
+    // A file over the bound is a regular file: only the table read from it
+    // knows it must not be replaced.
+    const bool zuGross = art == u"groß";
+    QList<std::optional<QString>> meldungen{katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")))};
+    if (!zuGross)
+        meldungen.append(katalogDateiSchreiben(m_datei, volleTabelle()));
+    if (socketHandle >= 0)
+        close(socketHandle);
+    for (const auto &meldung : meldungen) {
+        QVERIFY2(meldung && meldung->contains(grund) && meldung->contains(m_datei),
+                 qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
+    }
+    QCOMPARE(artAn(m_datei), vorherArt);
+    QCOMPARE(eintraege(m_programm), vorher);
+    if (zuGross)
+        QCOMPARE(QFileInfo(m_datei).size(), (KatalogHoechstgroesse / AlterInhalt.size() + 1) * AlterInhalt.size());
+}
+
+// A link is followed, and its target replaced with the link left a link,
+// only when it is the user's own or the folder owner's; a link that someone
+// else planted in a folder all may write leads nowhere.
+void Schreibfehler::verweise_data()
+{
+    QTest::addColumn<bool>("linkNobody");   // the link belongs to 'nobody'
+    QTest::addColumn<bool>("ordnerNobody"); // the folder belongs to 'nobody'
+    QTest::addColumn<bool>("gefolgt");
+
+    QTest::newRow("eigener Verweis") << false << false << true;
+    QTest::newRow("Verweis des Ordnerbesitzers") << true << true << true;
+    QTest::newRow("fremder Verweis") << true << false << false;
+}
+
+void Schreibfehler::verweise()
+{
+    QFETCH(bool, linkNobody);
+    QFETCH(bool, ordnerNobody);
+    QFETCH(bool, gefolgt);
+    if ((linkNobody || ordnerNobody) && !istRoot())
+        QSKIP("Verweise eines anderen Benutzers kann nur root anlegen.");
+    const passwd *nobody = getpwnam("nobody");
+    if ((linkNobody || ordnerNobody) && !nobody)
+        QSKIP("Es gibt keinen Benutzer 'nobody'.");
+
+    // The target lies outside the program's folder, as a root-only file would.
+    const QString ziel = m_basis->filePath(QStringLiteral("ziel.txt"));
+    QVERIFY(QFile::rename(m_datei, ziel));
+    const QByteArray link = QFile::encodeName(m_datei);
+    QCOMPARE(symlink(QFile::encodeName(ziel).constData(), link.constData()), 0);
+    // Writable for all, as /tmp is, but not sticky: the rule holds anyway.
+    QCOMPARE(chmod(QFile::encodeName(m_programm).constData(), 0777), 0);
+    if (linkNobody)
+        QCOMPARE(lchown(link.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    if (ordnerNobody)
+        QCOMPARE(chown(QFile::encodeName(m_programm).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+
+    SortenTabelle t;
+    const Lesestand stand = katalogDateiLesen(m_datei, t);
+    const auto meldung = katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")));
+    QCOMPARE(artAn(m_datei), QStringLiteral("Verweis"));
+    if (gefolgt) {
+        QCOMPARE(stand, Lesestand::Gelesen);
+        QVERIFY2(!meldung, qPrintable(meldung.value_or(QString())));
+        QCOMPARE(inhalt(ziel), AlterInhalt + "\"Met\",\"5%\",\"500\"\r\n");
+    } else {
+        QCOMPARE(stand, Lesestand::Unlesbar);
+        QVERIFY2(meldung && meldung->contains(QStringLiteral("Sicherheitsgründen")),
+                 qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
+        QCOMPARE(inhalt(ziel), AlterInhalt);
+    }
+    QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
+}
+
+// A save keeps the file's owner, group and mode; a file whose owner may not
+// write it is not written, not even by root.
+void Schreibfehler::besitzUndRechte_data()
+{
+    QTest::addColumn<bool>("nobodyGehoertSie");
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<bool>("geschrieben");
+
+    QTest::newRow("eigene, 0604") << false << 0604 << true;
+    QTest::newRow("fremde, 0640") << true << 0640 << true;
+    QTest::newRow("0444") << false << 0444 << false;
+}
+
+void Schreibfehler::besitzUndRechte()
+{
+    QFETCH(bool, nobodyGehoertSie);
+    QFETCH(int, modus);
+    QFETCH(bool, geschrieben);
+    if (nobodyGehoertSie && !istRoot())
+        QSKIP("Eine Datei eines anderen Benutzers ersetzen kann nur root.");
+    if (!geschrieben && !istRoot())
+        QSKIP("Der Fall, dass die Rechte das Schreiben nicht verbieten, gibt es nur für root.");
+    if (nobodyGehoertSie && !nobodyGehoert(m_datei))
+        return;
+    const QByteArray name = QFile::encodeName(m_datei);
+    QCOMPARE(chmod(name.constData(), mode_t(modus)), 0);
+    struct stat vorher;
+    QCOMPARE(stat(name.constData(), &vorher), 0);
+
+    const auto meldung = katalogDateiSchreiben(m_datei, volleTabelle());
+    struct stat nachher;
+    QCOMPARE(stat(name.constData(), &nachher), 0);
+    QCOMPARE(nachher.st_uid, vorher.st_uid);
+    QCOMPARE(nachher.st_gid, vorher.st_gid);
+    QCOMPARE(int(nachher.st_mode & 07777), modus);
+    if (geschrieben) {
+        QVERIFY2(!meldung, qPrintable(meldung.value_or(QString())));
+        QCOMPARE(inhalt(m_datei), katalogDaten(volleTabelle()));
+    } else {
+        pruefeMeldung(meldung, QStringLiteral("Die Datei ist schreibgeschützt"));
+        QCOMPARE(inhalt(m_datei), AlterInhalt);
+    }
+}
+
+// The catalogue beside the program, whatever the folder's name is made of;
+// without a folder, nothing is read or written anywhere.
+void Schreibfehler::programmverzeichnis_data()
+{
+    QTest::addColumn<QByteArray>("ordner"); // below the test's base folder; empty: no path
+    QTest::addColumn<bool>("gefunden");
+
+    QTest::newRow("UTF-8") << QByteArray("Getr\xc3\xa4nke") << true;
+    QTest::newRow("Latin-1, kein UTF-8") << QByteArray("Getr\xe4nke") << true;
+    QTest::newRow("kein absoluter Pfad") << QByteArray() << false;
+}
+
+void Schreibfehler::programmverzeichnis()
+{
+    QFETCH(QByteArray, ordner);
+    QFETCH(bool, gefunden);
+    QByteArray programm = "promille";
+    QByteArray katalog;
+    if (!ordner.isEmpty()) {
+        const QByteArray pfad = QFile::encodeName(m_basis->path()) + '/' + ordner;
+        QCOMPARE(mkdir(pfad.constData(), 0755), 0);
+        katalog = pfad + "/AlkoholSorten.txt";
+        const int f = open(katalog.constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(f >= 0);
+        QCOMPARE(write(f, AlterInhalt.constData(), size_t(AlterInhalt.size())), ssize_t(AlterInhalt.size()));
+        close(f);
+        programm = pfad + "/promille";
+    }
+
+    const QString pfad = ::programmverzeichnis(programm);
+    QCOMPARE(!pfad.isEmpty(), gefunden);
+    const QString datei = pfad.isEmpty() ? QString() : pfad + QStringLiteral("AlkoholSorten.txt");
+    SortenTabelle t;
+    int n = 0;
+    QCOMPARE(katalogDateiLesen(datei, t, &n), gefunden ? Lesestand::Gelesen : Lesestand::Unlesbar);
+    QCOMPARE(n, gefunden ? 3 : 0);
+    const auto meldung = katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+    if (!gefunden) {
+        QVERIFY(meldung && meldung->contains(QStringLiteral("Verzeichnis des Programms")));
+        return;
+    }
+    QVERIFY2(!meldung, qPrintable(*meldung));
+    QCOMPARE(t[4].Name, QStringLiteral("Met"));
+    const int f = open(katalog.constData(), O_RDONLY);
+    QVERIFY(f >= 0);
+    QByteArray jetzt(4096, Qt::Uninitialized);
+    jetzt.truncate(read(f, jetzt.data(), size_t(jetzt.size())));
+    close(f);
+    QCOMPARE(jetzt, AlterInhalt + "\"Met\",\"5%\",\"500\"\r\n");
+    // Messages name the folder as a person knows it.
+    QVERIFY2(anzeigename(datei).startsWith(m_basis->path() + QStringLiteral("/Getr")), qPrintable(anzeigename(datei)));
+    // Qt cannot name the folder to remove it.
+    QCOMPARE(unlink(katalog.constData()), 0);
+    QCOMPARE(rmdir(QFile::encodeName(m_basis->path() + u'/').append(ordner).constData()), 0);
+}
+
+// Copies of the program that each read the catalogue once and then keep
+// adding kinds: every kind of every copy ends up in the file once. A copy
+// that died holding the lock does not stop the others.
+void Schreibfehler::gleichzeitigeSpeicherungen()
+{
+    schreibe(m_datei, QByteArray());
+    {
+        const pid_t tot = fork();
+        QVERIFY(tot >= 0);
+        if (tot == 0) {
+            QLockFile sperre(m_datei + QStringLiteral(".lock"));
+            _exit(sperre.lock() ? 0 : 1); // leaves the lock file behind
+        }
+        int status = 0;
+        waitpid(tot, &status, 0);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(QFileInfo::exists(m_datei + QStringLiteral(".lock")));
+    }
+
+    constexpr int Kopien = 4;
+    constexpr int Je = 25;
+    std::vector<pid_t> kinder;
+    for (int k = 0; k < Kopien; ++k) {
+        const pid_t kind = fork();
+        QVERIFY(kind >= 0);
+        if (kind == 0) {
+            SortenTabelle t;
+            katalogDateiLesen(m_datei, t);
+            int fehler = 0;
+            for (int i = 0; i < Je; ++i)
+                if (katalogAendern(m_datei, t, anhaengen(QStringLiteral("Kopie %1 Sorte %2").arg(k).arg(i))))
+                    ++fehler;
+            _exit(fehler);
+        }
+        kinder.push_back(kind);
+    }
+    for (const pid_t kind : kinder) {
+        int status = 0;
+        waitpid(kind, &status, 0);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "eine Kopie konnte nicht speichern");
+    }
+
+    SortenTabelle t;
+    int n = 0;
+    QCOMPARE(katalogDateiLesen(m_datei, t, &n), Lesestand::Gelesen);
+    QCOMPARE(n, Kopien * Je);
+    QStringList namen;
+    for (int z = 1; z <= n; ++z)
+        namen.append(t[z].Name);
+    namen.removeDuplicates();
+    QCOMPARE(namen.size(), Kopien * Je);
+    QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
 }
 
 QTEST_GUILESS_MAIN(Schreibfehler)

@@ -42,6 +42,35 @@ double leseMitPraefix(const QString &s, int ab, int basis)
     return wert;
 }
 
+// The power of ten of a number's first significant digit, for a number
+// too large or too small for a double: which of the two it is. Leading
+// zeros after the point count as much as a negative exponent does.
+long long dezimalOrdnung(const std::string &zahl)
+{
+    const auto e = zahl.find('e');
+    const std::string mantisse = zahl.substr(0, e);
+    const auto punkt = mantisse.find('.');
+    const long long vorKomma = punkt == std::string::npos ? (long long)mantisse.size() : (long long)punkt;
+    const auto erste = mantisse.find_first_of("123456789");
+    if (erste == std::string::npos)
+        return 0;
+    long long ordnung = (long long)erste < vorKomma ? vorKomma - (long long)erste - 1 : vorKomma - (long long)erste;
+    if (e != std::string::npos) {
+        const char *anfang = zahl.data() + e + 1;
+        const bool minus = *anfang == '-';
+        if (*anfang == '+' || *anfang == '-')
+            ++anfang;
+        long long exponent = 0;
+        const auto [rest, fehler] = std::from_chars(anfang, zahl.data() + zahl.size(), exponent);
+        Q_UNUSED(rest);
+        // Beyond any double's range either way: saturate rather than wrap.
+        if (fehler == std::errc::result_out_of_range || exponent > (1LL << 40))
+            exponent = 1LL << 40;
+        ordnung += minus ? -exponent : exponent;
+    }
+    return ordnung;
+}
+
 } // namespace
 
 double fuehrendeZahl(const QString &text)
@@ -110,12 +139,8 @@ double fuehrendeZahl(const QString &text)
     double wert = 0;
     const auto [ende, fehler] = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
     Q_UNUSED(ende);
-    if (fehler == std::errc::result_out_of_range) {
-        // Too large or too small for a double: the exponent's sign tells which.
-        const auto e = zahl.find('e');
-        const bool zuKlein = e != std::string::npos && e + 1 < zahl.size() && zahl[e + 1] == '-';
-        wert = zuKlein ? 0.0 : std::numeric_limits<double>::infinity();
-    }
+    if (fehler == std::errc::result_out_of_range)
+        wert = dezimalOrdnung(zahl) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
     return negativ ? -wert : wert;
 }
 

@@ -71,6 +71,10 @@ void TestRechnen::fuehrendeZahl_data()
     QTest::newRow("unbekanntes Präfix") << "&X1" << 0.0;
     QTest::newRow("Anzeigetext") << " 0.35" << 0.35;
     QTest::newRow("nicht-ASCII-Ziffern") << "٣" << 0.0;
+    QTest::newRow("zu klein ohne Exponent") << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1") << 0.0;
+    QTest::newRow("zu klein trotz Exponent") << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e5") << 0.0;
+    QTest::newRow("groß trotz Exponent") << QStringLiteral("1") + QString(400, u'0') + QStringLiteral("e-5")
+                                         << std::numeric_limits<double>::infinity();
 }
 
 void TestRechnen::fuehrendeZahl()

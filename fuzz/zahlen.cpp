@@ -12,7 +12,6 @@
 
 #include <QLocale>
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>

@@ -5,13 +5,9 @@
 #include "app/alk.h"
 #include "app/fenster.h"
 #include "app/frmalkohol.h"
-#include "catalogue/frmsorte.h"
 #include "catalogue/katalogdatei.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -52,33 +48,20 @@ frmBearbeiten *frmBearbeiten::instanz()
     return einzigeInstanz;
 }
 
-frmBearbeiten::frmBearbeiten(QWidget *eltern) : QDialog(eltern)
+frmBearbeiten::frmBearbeiten(QWidget *eltern)
+    : Sortendialog(eltern, {"frmBearbeiten",
+                            QStringLiteral("Sorte bearbeiten"),
+                            {"Sorte3", "Prozent3", "Menge3"},
+                            QStringLiteral("&Speichern"),
+                            QRect(960, 960, 975, 375),
+                            QRect(2040, 960, 1095, 375)})
 {
     einzigeInstanz = this;
-    Sortendialog::einrichten(this, "frmBearbeiten", QStringLiteral("Sorte bearbeiten"));
-
-    // Created in tab order, so the focus chain is the order of creation.
     // Prozent3 is free text on purpose: no percentage rule runs here.
-    Sorte3 = textfeld(this, "Sorte3", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
-    Prozent3 = textfeld(this, "Prozent3", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
-                        QStringLiteral("Prozent"));
-    Menge3 = textfeld(this, "Menge3", QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
-    Command1 = knopf(this, "Command1", QStringLiteral("&Speichern"), twipsRect(960, 960, 975, 375));
-    Command1->setDefault(true);
-    Command2 = knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(2040, 960, 1095, 375));
-    Label1 = beschriftung(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255));
-    hellcyan(Label1);
-    Label2 = beschriftung(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255));
-    hellcyan(Label2);
-    Label3 = beschriftung(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255));
-
+    Sorte3 = feld(0);
+    Prozent3 = feld(1);
+    Menge3 = feld(2);
     connect(Command1, &QPushButton::clicked, this, &frmBearbeiten::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmBearbeiten::Command2_Click);
-}
-
-void frmBearbeiten::zeigen()
-{
-    Sortendialog::zeigen(this, m_schonGezeigt);
 }
 
 int frmBearbeiten::zeileDesGeladenen() const
@@ -98,31 +81,35 @@ int frmBearbeiten::zeileDesGeladenen() const
 
 void frmBearbeiten::Command1_Click()
 {
-    frmAlkohol *haupt = frmAlkohol::instanz();
-
     // Row 0 is no row: nothing has been loaded since the program started.
     if (Alk::BearbeitenZeile < 1 || Alk::BearbeitenZeile > SortenTabelle::Zeilen) {
         meldung(this, nichtsGeladenMeldung());
         return;
     }
-
-    const Sortenzeile neu{Sorte3->text(), Prozent3->text(), Menge3->text()};
+    const Sortenzeile neu = texte();
     // A row without a name is not written, so only a kept kind's texts must
     // fit the file.
-    if (neu.gefuellt()) {
-        for (const QString *feld : {&neu.Name, &neu.Prozent, &neu.Menge}) {
-            if (const auto zeichen = nichtSpeicherbaresZeichen(*feld)) {
-                meldung(this, zeichenMeldung(*zeichen));
-                return;
-            }
-        }
+    if (neu.gefuellt() && unspeicherbar(neu))
+        return;
+    // Written before the dialog hides, so that a refused or failed save
+    // keeps the user's texts for another try; the table goes back to the file.
+    const int b = inDenKatalog(neu);
+    if (b == 0) {
+        Alk::SortenEinlesen();
+        return;
     }
+    Alk::BearbeitenZeile = b;
+    geladen = neu;
+    hide();
+    hauptfensterNachziehen();
+    Alk::SortenEinlesen();
+}
 
+int frmBearbeiten::inDenKatalog(const Sortenzeile &neu)
+{
     // The kind is looked for in the catalogue as the file holds it at the
     // moment of the save: another window may have moved, changed or deleted
-    // it since it was loaded. Written before the dialog hides, so that a
-    // refused or failed save keeps the user's texts for another try; the
-    // table goes back to the file.
+    // it since it was loaded.
     int b = 0;
     const bool gespeichert = katalogSpeichern(this, [&]() -> std::optional<QString> {
         b = zeileDesGeladenen();
@@ -131,17 +118,13 @@ void frmBearbeiten::Command1_Click()
         Alk::Sorten[b] = neu;
         return std::nullopt;
     });
-    if (!gespeichert) {
-        Alk::SortenEinlesen();
-        return;
-    }
-    Alk::BearbeitenZeile = b;
-    geladen = neu;
+    return gespeichert ? b : 0;
+}
 
-    hide();
-
+void frmBearbeiten::hauptfensterNachziehen()
+{
+    frmAlkohol *haupt = frmAlkohol::instanz();
     haupt->Prozent->setText(QString());
-    Alk::Zeile = 0;
     for (Alk::Zeile = 1; Alk::Zeile <= SortenTabelle::Zeilen; ++Alk::Zeile) {
         const Sortenzeile &zeile = Alk::Sorten[Alk::Zeile];
         if (!zeile.gefuellt())
@@ -151,29 +134,6 @@ void frmBearbeiten::Command1_Click()
             haupt->Menge->setText(zeile.Menge);
         }
     }
-
-    Alk::SortenEinlesen();
-}
-
-void frmBearbeiten::Command2_Click()
-{
-    hide();
-}
-
-void frmBearbeiten::keyPressEvent(QKeyEvent *ereignis)
-{
-    if (Sortendialog::istAbbruchtaste(ereignis)) {
-        ereignis->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(ereignis);
-}
-
-void frmBearbeiten::closeEvent(QCloseEvent *ereignis)
-{
-    // Closed from the window frame: hidden like "&Abbrechen", texts kept.
-    Command2_Click();
-    ereignis->accept();
 }
 
 void frmAlkohol::Command1_Click()

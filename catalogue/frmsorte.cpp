@@ -6,11 +6,7 @@
 #include "app/frmalkohol.h"
 #include "catalogue/katalogdatei.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QKeySequence>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -20,40 +16,6 @@ namespace {
 QPointer<frmSorte> einzigeInstanz;
 }
 
-namespace Sortendialog {
-
-void einrichten(QDialog *dialog, const char *name, const QString &titel)
-{
-    dialog->setObjectName(QLatin1String(name));
-    dialog->setWindowTitle(titel);
-    dialog->setAccessibleName(titel);
-    dialog->setModal(false);
-    hellcyan(dialog);
-    dialog->setFixedSize(twips(3285), twips(1425));
-}
-
-bool istAbbruchtaste(QKeyEvent *ereignis)
-{
-    return ereignis->key() == Qt::Key_Escape || ereignis->matches(QKeySequence::Cancel);
-}
-
-void zeigen(QDialog *dialog, bool &schonGezeigt)
-{
-    const bool erstesMal = !schonGezeigt;
-    schonGezeigt = true;
-    // Centred before it appears, and again once shown: only then is the
-    // window frame known that the centring has to include.
-    if (erstesMal)
-        zentrieren(dialog);
-    dialog->show();
-    if (erstesMal)
-        zentrieren(dialog);
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-} // namespace Sortendialog
-
 frmSorte *frmSorte::instanz()
 {
     if (!einzigeInstanz)
@@ -61,66 +23,31 @@ frmSorte *frmSorte::instanz()
     return einzigeInstanz;
 }
 
-frmSorte::frmSorte(QWidget *eltern) : QDialog(eltern)
+frmSorte::frmSorte(QWidget *eltern)
+    : Sortendialog(eltern, {"frmSorte",
+                            QStringLiteral("Sorte hinzufügen"),
+                            {"Sorte2", "Prozent2", "Menge"},
+                            QStringLiteral("&Ok"),
+                            QRect(120, 960, 615, 375),
+                            QRect(960, 960, 1095, 375)})
 {
     // The percentage rule reaches this dialog through instanz(); it must find
     // this object, not start building a second one.
     einzigeInstanz = this;
-    Sortendialog::einrichten(this, "frmSorte", QStringLiteral("Sorte hinzufügen"));
-
-    // Created in tab order, so the focus chain is the order of creation.
-    Sorte2 = textfeld(this, "Sorte2", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
-    Prozent2 = textfeld(this, "Prozent2", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
-                        QStringLiteral("Prozent"));
-    Menge = textfeld(this, "Menge", QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
-    Command1 = knopf(this, "Command1", QStringLiteral("&Ok"), twipsRect(120, 960, 615, 375));
-    Command1->setDefault(true);
-    Command2 = knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(960, 960, 1095, 375));
-    Label1 = beschriftung(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255));
-    hellcyan(Label1);
-    Label2 = beschriftung(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255));
-    hellcyan(Label2);
-    Label3 = beschriftung(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255));
+    Sorte2 = feld(0);
+    Prozent2 = feld(1);
+    Menge = feld(2);
 
     connect(Command1, &QPushButton::clicked, this, &frmSorte::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmSorte::Command2_Click);
     // Every change, the program's own included, and at once inside setText:
     // the percentage rule is written against exactly that.
     connect(Prozent2, &QLineEdit::textChanged, this, &frmSorte::Prozent2_Change);
 }
 
-void frmSorte::zeigen()
-{
-    Sortendialog::zeigen(this, m_schonGezeigt);
-}
-
 void frmSorte::Command1_Click()
 {
-    frmAlkohol *haupt = frmAlkohol::instanz();
-
-    if (Sorte2->text().isEmpty() && Prozent2->text().isEmpty()) {
-        meldung(this, QStringLiteral("Bitte füllen Sie beide Boxen korrekt aus"));
+    if (!eingabenVollstaendig() || unspeicherbar(texte()))
         return;
-    }
-    if (Prozent2->text().isEmpty() || Prozent2->text() == QStringLiteral("%")) {
-        meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
-        Alk::SortenEinlesen();
-        return;
-    }
-    if (Sorte2->text().isEmpty()) {
-        meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus"));
-        Alk::SortenEinlesen();
-        return;
-    }
-
-    const Sortenzeile neu{Sorte2->text(), Prozent2->text(), Menge->text()};
-    for (const QString *feld : {&neu.Name, &neu.Prozent, &neu.Menge}) {
-        if (const auto zeichen = nichtSpeicherbaresZeichen(*feld)) {
-            meldung(this, zeichenMeldung(*zeichen));
-            return;
-        }
-    }
-
     // The file is written before the dialog is reset and hidden, so that a
     // refused or failed save leaves the user's texts in place for another
     // try; the table goes back to what the file holds.
@@ -128,8 +55,32 @@ void frmSorte::Command1_Click()
         Alk::SortenEinlesen();
         return;
     }
-    const int r = Alk::LetzteZeile + 1;
+    hinzugefuegt(Alk::LetzteZeile + 1);
+    Alk::SortenEinlesen();
+}
 
+bool frmSorte::eingabenVollstaendig()
+{
+    if (Sorte2->text().isEmpty() && Prozent2->text().isEmpty()) {
+        meldung(this, QStringLiteral("Bitte füllen Sie beide Boxen korrekt aus"));
+        return false;
+    }
+    if (Prozent2->text().isEmpty() || Prozent2->text() == QStringLiteral("%")) {
+        meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
+        Alk::SortenEinlesen();
+        return false;
+    }
+    if (Sorte2->text().isEmpty()) {
+        meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus"));
+        Alk::SortenEinlesen();
+        return false;
+    }
+    return true;
+}
+
+void frmSorte::hinzugefuegt(int zeile)
+{
+    frmAlkohol *haupt = frmAlkohol::instanz();
     {
         const QSignalBlocker still(haupt->Sorte);
         haupt->Sorte->clear();
@@ -140,7 +91,7 @@ void frmSorte::Command1_Click()
         if (Alk::Sorten[z].gefuellt())
             namen.append(Alk::Sorten[z].Name);
     fuelleSortenliste(haupt->Sorte, namen);
-    Alk::LetzteZeile = r;
+    Alk::LetzteZeile = zeile;
 
     Prozent2->setText(QStringLiteral("%"));
     Sorte2->setText(QString());
@@ -149,13 +100,6 @@ void frmSorte::Command1_Click()
 
     haupt->Prozent->setText(QStringLiteral("%"));
     haupt->Menge->setText(QStringLiteral("0"));
-
-    Alk::SortenEinlesen();
-}
-
-void frmSorte::Command2_Click()
-{
-    hide();
 }
 
 void frmSorte::Prozent2_Change()
@@ -177,22 +121,6 @@ bool frmSorte::Speichern()
         Alk::Sorten[Alk::LetzteZeile + 1] = {Sorte2->text(), Prozent2->text(), Menge->text()};
         return std::nullopt;
     });
-}
-
-void frmSorte::keyPressEvent(QKeyEvent *ereignis)
-{
-    if (Sortendialog::istAbbruchtaste(ereignis)) {
-        ereignis->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(ereignis);
-}
-
-void frmSorte::closeEvent(QCloseEvent *ereignis)
-{
-    // Closed from the window frame: hidden like "&Abbrechen", texts kept.
-    Command2_Click();
-    ereignis->accept();
 }
 
 void frmAlkohol::cmdHinzu_Click()

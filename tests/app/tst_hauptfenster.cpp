@@ -45,20 +45,6 @@ void waehleMitMaus(QComboBox *liste, const QString &eintrag)
     QTRY_VERIFY(!ansicht->isVisible());
 }
 
-void tippe(QWidget *feld, const QString &text)
-{
-    feld->setFocus();
-    QTest::keyClicks(feld, text);
-}
-
-void leereUndTippe(QLineEdit *feld, const QString &text)
-{
-    feld->setFocus();
-    feld->selectAll();
-    QTest::keyClick(feld, Qt::Key_Delete);
-    QTest::keyClicks(feld, text);
-}
-
 } // namespace
 
 class TestHauptfenster : public QObject
@@ -135,6 +121,9 @@ void TestHauptfenster::pfadEndetMitEinemTrenner()
     QCOMPARE(Alk::Pfad, QDir::toNativeSeparators(p.verzeichnis()) + sep);
     frmAlkohol wurzel(QStringLiteral("/"));
     QCOMPARE(Alk::Pfad, QDir::toNativeSeparators(QStringLiteral("/")));
+    // No directory to be had: no path at all, never the root's separator.
+    frmAlkohol ohne{QString()};
+    QCOMPARE(Alk::Pfad, QString());
 }
 
 void TestHauptfenster::namenUndReihenfolge()

@@ -56,21 +56,6 @@ QByteArray vieleSorten(int anzahl)
     return daten;
 }
 
-// Types `text` into a field as the user would: everything selected and
-// deleted, the caret to the start, then one key per character. Typing at the
-// start is how a percentage goes in front of the "%" the field keeps.
-void tippe(QLineEdit *feld, const QString &text)
-{
-    feld->selectAll();
-    QTest::keyClick(feld, Qt::Key_Backspace);
-    QTest::keyClick(feld, Qt::Key_Home);
-    for (const QChar c : text) {
-        const QChar gross = c.toUpper();
-        const auto taste = gross.unicode() <= 0xff ? Qt::Key(gross.unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, feld, taste, QString(c), Qt::NoModifier);
-    }
-}
-
 QStringList eintraege(const QComboBox *liste)
 {
     QStringList namen;
@@ -88,7 +73,7 @@ frmSorte *hinzuOeffnen(const Programm &p)
 // Puts `sorte` into the main window's kind text and presses "&Bearbeiten".
 frmBearbeiten *bearbeitenOeffnen(const Programm &p, const QString &sorte)
 {
-    tippe(p.fenster()->Sorte->lineEdit(), sorte);
+    ersetze(p.fenster()->Sorte->lineEdit(), sorte);
     QTest::mouseClick(p.fenster()->Command1, Qt::LeftButton);
     return frmBearbeiten::instanz();
 }
@@ -331,7 +316,7 @@ void TestDialoge::fenster()
     // Modeless: no modal widget, and the main window still takes input.
     QVERIFY(!d->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    tippe(p.fenster()->Masse, QStringLiteral("80"));
+    ersetze(p.fenster()->Masse, QStringLiteral("80"));
     QCOMPARE(p.fenster()->Masse->text(), QStringLiteral("80"));
 
     // Centred on the screen the first time it is shown.
@@ -397,15 +382,15 @@ void TestDialoge::hinzufuegen()
 
     Programm p(vierSorten());
     frmAlkohol *haupt = p.fenster();
-    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Wein"));
+    ersetze(haupt->Sorte->lineEdit(), QStringLiteral("Wein"));
     frmSorte *d = hinzuOeffnen(p);
     QVERIFY(d->isVisible());
-    tippe(haupt->Masse, QStringLiteral("80"));
+    ersetze(haupt->Masse, QStringLiteral("80"));
     haupt->Einzelmenge = QStringLiteral("250");
     const QString ergebnisVorher = haupt->Label1->text();
-    tippe(d->Sorte2, name);
-    tippe(d->Prozent2, prozent);
-    tippe(d->Menge, menge);
+    ersetze(d->Sorte2, name);
+    ersetze(d->Prozent2, prozent);
+    ersetze(d->Menge, menge);
     QCOMPARE(d->Prozent2->text(), prozent + u'%');
 
     QCOMPARE(klicke(d->Command1), QString());
@@ -439,8 +424,8 @@ void TestDialoge::hinzufuegen()
 
     // A second kind right after goes after the first.
     hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Met"));
-    tippe(d->Prozent2, QStringLiteral("9"));
+    ersetze(d->Sorte2, QStringLiteral("Met"));
+    ersetze(d->Prozent2, QStringLiteral("9"));
     QCOMPARE(klicke(d->Command1), QString());
     QCOMPARE(p.katalogInhalt(), vierSorten() + neuerSatz + QByteArray("\"Met\",\"9%\",\"0\"\r\n"));
     QCOMPARE(Alk::LetzteZeile, 6);
@@ -460,9 +445,9 @@ void TestDialoge::hinzufuegenMitEnter()
 
     Programm p(QByteArray(""));
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Bier"));
-    tippe(d->Prozent2, QStringLiteral("5"));
-    tippe(d->Menge, QStringLiteral("500"));
+    ersetze(d->Sorte2, QStringLiteral("Bier"));
+    ersetze(d->Prozent2, QStringLiteral("5"));
+    ersetze(d->Menge, QStringLiteral("500"));
 
     QCOMPARE(enter(d->findChild<QLineEdit *>(feld)), QString());
 
@@ -494,9 +479,9 @@ void TestDialoge::hinzufuegenEingabefehler()
 
     Programm p(vierSorten());
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Sorte2, name);
-    tippe(d->Prozent2, prozent);
-    tippe(d->Menge, QStringLiteral("0,5l"));
+    ersetze(d->Sorte2, name);
+    ersetze(d->Prozent2, prozent);
+    ersetze(d->Menge, QStringLiteral("0,5l"));
     const QString prozentText = d->Prozent2->text();
 
     // Another copy of the program has added a kind meanwhile: the message is
@@ -522,7 +507,7 @@ void TestDialoge::hinzufuegenBeideBoxenLeer()
 {
     Programm p(vierSorten());
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Menge, QStringLiteral("330"));
+    ersetze(d->Menge, QStringLiteral("330"));
     {
         // The percentage rule never lets the field rest empty; only a write
         // past it reaches this check.
@@ -551,9 +536,9 @@ void TestDialoge::hinzufuegenKatalogVoll()
 
     // The 200th kind still fits.
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Letzte"));
-    tippe(d->Prozent2, QStringLiteral("5"));
-    tippe(d->Menge, QStringLiteral("1"));
+    ersetze(d->Sorte2, QStringLiteral("Letzte"));
+    ersetze(d->Prozent2, QStringLiteral("5"));
+    ersetze(d->Menge, QStringLiteral("1"));
     QCOMPARE(klicke(d->Command1), QString());
     const QByteArray mitLetzter = voll + QByteArray("\"Letzte\",\"5%\",\"1\"\r\n");
     QCOMPARE(p.katalogInhalt(), mitLetzter);
@@ -561,9 +546,9 @@ void TestDialoge::hinzufuegenKatalogVoll()
 
     // The 201st does not: refused, nothing stored, the texts stay.
     hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Zuviel"));
-    tippe(d->Prozent2, QStringLiteral("7"));
-    tippe(d->Menge, QStringLiteral("2"));
+    ersetze(d->Sorte2, QStringLiteral("Zuviel"));
+    ersetze(d->Prozent2, QStringLiteral("7"));
+    ersetze(d->Menge, QStringLiteral("2"));
     const QString text = klicke(d->Command1);
     QVERIFY2(text.contains(QStringLiteral("voll")) && text.contains(QStringLiteral("200")), qPrintable(text));
 
@@ -598,11 +583,11 @@ void TestDialoge::hinzufuegenUnspeicherbar()
 
     Programm p(vierSorten());
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Met"));
-    tippe(d->Prozent2, QStringLiteral("9"));
-    tippe(d->Menge, QStringLiteral("330"));
+    ersetze(d->Sorte2, QStringLiteral("Met"));
+    ersetze(d->Prozent2, QStringLiteral("9"));
+    ersetze(d->Menge, QStringLiteral("330"));
     auto *f = d->findChild<QLineEdit *>(feld);
-    tippe(f, text);
+    ersetze(f, text);
     QCOMPARE(f->text(), text);
 
     const QString meldung = klicke(d->Command1);
@@ -701,12 +686,12 @@ void TestDialoge::hinzufuegenSchreibfehler()
 
     Programm p(vierSorten());
     frmAlkohol *haupt = p.fenster();
-    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Sekt"));
+    ersetze(haupt->Sorte->lineEdit(), QStringLiteral("Sekt"));
     frmSorte *d = hinzuOeffnen(p);
-    tippe(haupt->Menge, QStringLiteral("750"));
-    tippe(d->Sorte2, QStringLiteral("Met"));
-    tippe(d->Prozent2, QStringLiteral("9"));
-    tippe(d->Menge, QStringLiteral("330"));
+    ersetze(haupt->Menge, QStringLiteral("750"));
+    ersetze(d->Sorte2, QStringLiteral("Met"));
+    ersetze(d->Prozent2, QStringLiteral("9"));
+    ersetze(d->Menge, QStringLiteral("330"));
 
     const QString meldung = speichernScheitert(p, art, d->Command1);
     if (QTest::currentTestFailed())
@@ -760,9 +745,9 @@ void TestDialoge::hinzufuegenVerlassen()
 
     Programm p(vierSorten());
     frmSorte *d = hinzuOeffnen(p);
-    tippe(d->Sorte2, QStringLiteral("Met"));
-    tippe(d->Prozent2, QStringLiteral("12"));
-    tippe(d->Menge, QStringLiteral("330"));
+    ersetze(d->Sorte2, QStringLiteral("Met"));
+    ersetze(d->Prozent2, QStringLiteral("12"));
+    ersetze(d->Menge, QStringLiteral("330"));
 
     if (wie == QLatin1String("Abbrechen"))
         QCOMPARE(klicke(d->Command2), QString());
@@ -802,9 +787,9 @@ void TestDialoge::hinzufuegenWiederOeffnen()
     QCOMPARE(d->focusWidget(), static_cast<QWidget *>(d->Sorte2));
 
     // "&Hinzufügen" while the dialog is open runs the same steps on it.
-    tippe(d->Sorte2, QStringLiteral("Met"));
-    tippe(d->Prozent2, QStringLiteral("9"));
-    tippe(d->Menge, QStringLiteral("330"));
+    ersetze(d->Sorte2, QStringLiteral("Met"));
+    ersetze(d->Prozent2, QStringLiteral("9"));
+    ersetze(d->Menge, QStringLiteral("330"));
     d->Menge->setFocus();
     QCOMPARE(hinzuOeffnen(p), d);
     QVERIFY(d->isVisible());
@@ -906,17 +891,17 @@ void TestDialoge::speichern()
     Programm p(vierSorten());
     frmAlkohol *haupt = p.fenster();
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
-    tippe(haupt->Menge, QStringLiteral("750"));
+    ersetze(haupt->Menge, QStringLiteral("750"));
     haupt->Einzelmenge = QStringLiteral("250");
-    tippe(haupt->Masse, QStringLiteral("80"));
+    ersetze(haupt->Masse, QStringLiteral("80"));
     const QString ergebnisVorher = haupt->Label1->text();
     QCOMPARE(d->Sorte3->text(), QStringLiteral("Bier"));
     QCOMPARE(d->Prozent3->text(), QStringLiteral("5%"));
     QCOMPARE(d->Menge3->text(), QStringLiteral("500"));
     QCOMPARE(Alk::BearbeitenZeile, 3);
-    tippe(d->Sorte3, name);
-    tippe(d->Prozent3, prozent);
-    tippe(d->Menge3, menge);
+    ersetze(d->Sorte3, name);
+    ersetze(d->Prozent3, prozent);
+    ersetze(d->Menge3, menge);
     // No percentage rule in this dialog.
     QCOMPARE(d->Prozent3->text(), prozent);
 
@@ -959,7 +944,7 @@ void TestDialoge::speichernMitEnter()
 
     Programm p(vierSorten());
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Korn"));
-    tippe(d->Menge3, QStringLiteral("40"));
+    ersetze(d->Menge3, QStringLiteral("40"));
 
     QCOMPARE(enter(d->findChild<QLineEdit *>(feld)), QString());
 
@@ -985,9 +970,9 @@ void TestDialoge::speichernInZeile200()
     QCOMPARE(d->Prozent3->text(), QString());
     QCOMPARE(d->Menge3->text(), QString());
 
-    tippe(d->Sorte3, QStringLiteral("Met"));
-    tippe(d->Prozent3, QStringLiteral("9%"));
-    tippe(d->Menge3, QStringLiteral("330"));
+    ersetze(d->Sorte3, QStringLiteral("Met"));
+    ersetze(d->Prozent3, QStringLiteral("9%"));
+    ersetze(d->Menge3, QStringLiteral("330"));
     QCOMPARE(enter(d->Sorte3), QString());
 
     QCOMPARE(p.katalogInhalt(), vierSorten() + QByteArray("\"Met\",\"9%\",\"330\"\r\n"));
@@ -1015,10 +1000,10 @@ void TestDialoge::bearbeitenVerlassen()
     Programm p(vierSorten());
     frmAlkohol *haupt = p.fenster();
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
-    tippe(haupt->Menge, QStringLiteral("750"));
+    ersetze(haupt->Menge, QStringLiteral("750"));
     const QString prozentVorher = haupt->Prozent->text();
-    tippe(d->Menge3, QStringLiteral("330"));
-    tippe(d->Prozent3, QStringLiteral("6%"));
+    ersetze(d->Menge3, QStringLiteral("330"));
+    ersetze(d->Prozent3, QStringLiteral("6%"));
 
     if (wie == QLatin1String("Abbrechen"))
         QCOMPARE(klicke(d->Command2), QString());
@@ -1050,9 +1035,9 @@ void TestDialoge::speichernOhneGeladeneZeile()
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
     QCOMPARE(Alk::BearbeitenZeile, 0);
     QCOMPARE(d->Prozent3->text(), QStringLiteral("%"));
-    tippe(d->Sorte3, QStringLiteral("Met"));
-    tippe(d->Prozent3, QStringLiteral("9%"));
-    tippe(d->Menge3, QStringLiteral("330"));
+    ersetze(d->Sorte3, QStringLiteral("Met"));
+    ersetze(d->Prozent3, QStringLiteral("9%"));
+    ersetze(d->Menge3, QStringLiteral("330"));
 
     const QString meldung = klicke(d->Command1);
     QVERIFY2(meldung.contains(QStringLiteral("keine Sorte zum Bearbeiten geladen")), qPrintable(meldung));
@@ -1071,8 +1056,8 @@ void TestDialoge::speichernNachUnbekanntemNamen()
 {
     Programm p(vierSorten());
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
-    tippe(d->Sorte3, QStringLiteral("Pils"));
-    tippe(d->Menge3, QStringLiteral("330"));
+    ersetze(d->Sorte3, QStringLiteral("Pils"));
+    ersetze(d->Menge3, QStringLiteral("330"));
     QCOMPARE(klicke(d->Command1), QString());
 
     // The kind text still says Bier, which is no longer there: the dialog
@@ -1081,7 +1066,7 @@ void TestDialoge::speichernNachUnbekanntemNamen()
     QCOMPARE(d->Sorte3->text(), QStringLiteral("Pils"));
     QCOMPARE(d->Menge3->text(), QStringLiteral("330"));
     QCOMPARE(Alk::BearbeitenZeile, 3);
-    tippe(d->Prozent3, QStringLiteral("6%"));
+    ersetze(d->Prozent3, QStringLiteral("6%"));
     QCOMPARE(klicke(d->Command1), QString());
 
     QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Wein", "12%", "200"},
@@ -1098,22 +1083,22 @@ void TestDialoge::speichernFolgtVerschobenerSorte()
     // Korn (row 4) is opened for editing and left open.
     frmBearbeiten *bearbeiten = bearbeitenOeffnen(p, QStringLiteral("Korn"));
     QCOMPARE(Alk::BearbeitenZeile, 4);
-    tippe(bearbeiten->Menge3, QStringLiteral("40"));
+    ersetze(bearbeiten->Menge3, QStringLiteral("40"));
 
     // Another copy of the program deletes Wein; this one reads the file
     // again after the add dialog's percentage message, then adds Met, which
     // lands in row 4.
     p.schreibeKatalog(katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}}));
     frmSorte *hinzu = hinzuOeffnen(p);
-    tippe(hinzu->Sorte2, QStringLiteral("Met"));
+    ersetze(hinzu->Sorte2, QStringLiteral("Met"));
     QCOMPARE(klicke(hinzu->Command1), QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
-    tippe(hinzu->Prozent2, QStringLiteral("9"));
-    tippe(hinzu->Menge, QStringLiteral("330"));
+    ersetze(hinzu->Prozent2, QStringLiteral("9"));
+    ersetze(hinzu->Menge, QStringLiteral("330"));
     QCOMPARE(klicke(hinzu->Command1), QString());
     QCOMPARE(Alk::Sorten[4], zeile("Met", "9%", "330"));
 
     // Saving follows Korn to row 3 and leaves Met alone.
-    tippe(haupt->Sorte->lineEdit(), QStringLiteral("Korn"));
+    ersetze(haupt->Sorte->lineEdit(), QStringLiteral("Korn"));
     QCOMPARE(klicke(bearbeiten->Command1), QString());
     QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Sekt", "11%", "100"},
                                                {"Bier", "5%", "500"},
@@ -1125,7 +1110,7 @@ void TestDialoge::speichernFolgtVerschobenerSorte()
 
     // And the next save of the same texts still finds it there.
     bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
-    tippe(bearbeiten->Menge3, QStringLiteral("60"));
+    ersetze(bearbeiten->Menge3, QStringLiteral("60"));
     QCOMPARE(klicke(bearbeiten->Command1), QString());
     QCOMPARE(Alk::Sorten[3], zeile("Korn", "32%", "60"));
     QCOMPARE(Alk::Sorten[4], zeile("Met", "9%", "330"));
@@ -1173,14 +1158,14 @@ void TestDialoge::nachFremderAenderung()
     QPushButton *speichern = nullptr;
     if (bearbeiten) {
         frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Korn"));
-        tippe(d->Menge3, QStringLiteral("40"));
+        ersetze(d->Menge3, QStringLiteral("40"));
         dialog = d;
         speichern = d->Command1;
     } else {
         frmSorte *d = hinzuOeffnen(p);
-        tippe(d->Sorte2, QStringLiteral("Met"));
-        tippe(d->Prozent2, QStringLiteral("9"));
-        tippe(d->Menge, QStringLiteral("330"));
+        ersetze(d->Sorte2, QStringLiteral("Met"));
+        ersetze(d->Prozent2, QStringLiteral("9"));
+        ersetze(d->Menge, QStringLiteral("330"));
         dialog = d;
         speichern = d->Command1;
     }
@@ -1216,8 +1201,8 @@ void TestDialoge::speichernVerweigertUeberschreiben()
     frmBearbeiten *d = nullptr;
     const auto hinzufuegen = [&](const char *name) {
         frmSorte *hinzu = hinzuOeffnen(*p);
-        tippe(hinzu->Sorte2, QLatin1String(name));
-        tippe(hinzu->Prozent2, QStringLiteral("9"));
+        ersetze(hinzu->Sorte2, QLatin1String(name));
+        ersetze(hinzu->Prozent2, QStringLiteral("9"));
         QCOMPARE(klicke(hinzu->Command1), QString());
     };
 
@@ -1247,7 +1232,7 @@ void TestDialoge::speichernVerweigertUeberschreiben()
         // a name not in the catalogue, still shows the deleted row's texts.
         p = std::make_unique<Programm>(vierSorten());
         d = bearbeitenOeffnen(*p, QStringLiteral("Bier"));
-        tippe(d->Sorte3, QString());
+        ersetze(d->Sorte3, QString());
         QCOMPARE(klicke(d->Command1), QString());
         QCOMPARE(Alk::Sorten[3].Name, QStringLiteral("Korn"));
         bearbeitenOeffnen(*p, QStringLiteral("Xyz"));
@@ -1257,8 +1242,8 @@ void TestDialoge::speichernVerweigertUeberschreiben()
     }
     QVERIFY(d);
 
-    tippe(d->Sorte3, QStringLiteral("Alt"));
-    tippe(d->Menge3, QStringLiteral("1"));
+    ersetze(d->Sorte3, QStringLiteral("Alt"));
+    ersetze(d->Menge3, QStringLiteral("1"));
     const QByteArray vorher = p->katalogInhalt();
     const SortenTabelle tabelleVorher = Alk::Sorten;
 
@@ -1296,7 +1281,7 @@ void TestDialoge::speichernUnspeicherbar()
     Programm p(vierSorten());
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
     auto *f = d->findChild<QLineEdit *>(feld);
-    tippe(f, text);
+    ersetze(f, text);
     QCOMPARE(f->text(), text);
 
     const QString meldung = klicke(d->Command1);
@@ -1318,8 +1303,8 @@ void TestDialoge::loeschenMitUnspeicherbaremRest()
     // A row without a name is not written, so its other texts need not fit.
     Programm p(vierSorten());
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
-    tippe(d->Sorte3, QString());
-    tippe(d->Prozent3, QStringLiteral("5\""));
+    ersetze(d->Sorte3, QString());
+    ersetze(d->Prozent3, QStringLiteral("5\""));
     QCOMPARE(klicke(d->Command1), QString());
     QCOMPARE(p.katalogInhalt(),
              katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Korn", "32%", "20"}}));
@@ -1346,9 +1331,9 @@ void TestDialoge::speichernSchreibfehler()
     Programm p(vierSorten());
     frmAlkohol *haupt = p.fenster();
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
-    tippe(haupt->Menge, QStringLiteral("750"));
+    ersetze(haupt->Menge, QStringLiteral("750"));
     const QString prozentVorher = haupt->Prozent->text();
-    tippe(d->Menge3, QStringLiteral("330"));
+    ersetze(d->Menge3, QStringLiteral("330"));
 
     const QString meldung = speichernScheitert(p, art, d->Command1);
     if (QTest::currentTestFailed())

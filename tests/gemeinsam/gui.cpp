@@ -34,6 +34,33 @@ Programm::Programm(const QByteArray &katalog)
 
 Programm::~Programm() = default;
 
+namespace {
+
+void tasten(QWidget *feld, const QString &text)
+{
+    for (const QChar c : text) {
+        const QChar gross = c.toUpper();
+        const auto taste = gross.unicode() <= 0xff ? Qt::Key(gross.unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, feld, taste, QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+void tippe(QWidget *feld, const QString &text)
+{
+    feld->setFocus();
+    tasten(feld, text);
+}
+
+void ersetze(QLineEdit *feld, const QString &text)
+{
+    feld->selectAll();
+    QTest::keyClick(feld, Qt::Key_Backspace);
+    QTest::keyClick(feld, Qt::Key_Home);
+    tasten(feld, text);
+}
+
 QString Programm::katalogPfad() const
 {
     return m_verzeichnis.filePath(QStringLiteral("AlkoholSorten.txt"));

@@ -7,6 +7,8 @@
 #include <memory>
 
 class frmAlkohol;
+class QLineEdit;
+class QWidget;
 
 // A program directory of its own for one test, with the main window started
 // from it, the shared state of the run reset first.
@@ -27,6 +29,17 @@ private:
     QTemporaryDir m_verzeichnis;
     std::unique_ptr<frmAlkohol> m_fenster;
 };
+
+// Gives `feld` the focus and types `text` at its caret, one key per
+// character as the user would, any character (QTest::keyClicks takes only
+// Latin-1).
+void tippe(QWidget *feld, const QString &text);
+
+// Types `text` into a field as the user would after emptying it: everything
+// selected and deleted, the caret to the start, then one key per character.
+// Typing at the start is how a percentage goes in front of the "%" a
+// percentage field keeps. The focus stays where it is.
+void ersetze(QLineEdit *feld, const QString &text);
 
 // Runs `ausloeser`, which is expected to open a modal box, and returns the
 // text of that box after closing it with its accept button (or `antwort`

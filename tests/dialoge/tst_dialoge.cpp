@@ -2,6 +2,7 @@
 // keys and clicks go to the real controls, message boxes are read and closed
 // as the user would, and every change is checked on the catalogue file's bytes.
 
+#include "gemeinsam/dateigrenze.h"
 #include "gemeinsam/gui.h"
 
 #include "app/alk.h"
@@ -26,7 +27,6 @@
 
 #include <array>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -131,26 +131,6 @@ enum class Schreibfehler {
     PfadIstVerzeichnis, // a directory stands where the file belongs
     VerzeichnisWeg,    // the program directory has been removed
     NurLesen,          // a write-protected directory (not for root)
-};
-
-// Limits the size of files this process writes, as a full disk would; the
-// old file is not written and so stays readable. Kept only around one click.
-class Dateigrenze
-{
-public:
-    explicit Dateigrenze(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_alt);
-        rlimit neu = m_alt;
-        neu.rlim_cur = bytes;
-        m_aktiv = setrlimit(RLIMIT_FSIZE, &neu) == 0;
-    }
-    ~Dateigrenze() { setrlimit(RLIMIT_FSIZE, &m_alt); }
-    bool aktiv() const { return m_aktiv; }
-
-private:
-    rlimit m_alt{};
-    bool m_aktiv = false;
 };
 
 } // namespace
@@ -562,7 +542,7 @@ void TestDialoge::schreibfehler()
     const QString meldung = speichernScheitert(p, art, g.d->Command1);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY2(meldung.contains(QStringLiteral("AlkoholSorten.txt")), qPrintable(meldung));
+    QVERIFY2(meldung.contains(QDir::toNativeSeparators(p.katalogPfad())), qPrintable(meldung));
 
     QVERIFY(g.d->isVisible());
     QCOMPARE(g.texte(), texte);

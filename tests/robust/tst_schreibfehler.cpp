@@ -8,6 +8,7 @@
 // it cannot cut the test run's own output short.
 
 #include "catalogue/dateizugang.h"
+#include "gemeinsam/dateigrenze.h"
 #include "catalogue/katalog.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -117,13 +119,11 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
             // Keeps /proc/self readable for the sanitizers' reports.
             prctl(PR_SET_DUMPABLE, 1);
         }
+        // Ends with the child: it never returns from here.
+        std::optional<Dateigrenze> grenze;
         if (vorgaben.dateigrenze != RLIM_INFINITY) {
-            // The signal back at its default, whatever an earlier write in
-            // the test process set: the write itself must keep SIGXFSZ from
-            // killing the program and report a short write.
-            signal(SIGXFSZ, SIG_DFL);
-            const rlimit grenze{vorgaben.dateigrenze, vorgaben.dateigrenze};
-            if (setrlimit(RLIMIT_FSIZE, &grenze) != 0)
+            grenze.emplace(vorgaben.dateigrenze);
+            if (!grenze->aktiv())
                 antworte('R', QByteArray("setrlimit: ") + strerror(errno));
         }
         const std::optional<QString> meldung = schreiben();

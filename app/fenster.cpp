@@ -14,7 +14,10 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QtMath>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -111,11 +114,25 @@ QRect twipsRect(int links, int oben, int breite, int hoehe)
     return QRect(twips(links), twips(oben), twips(breite), twips(hoehe));
 }
 
+QFont layoutSchrift(qreal punkte)
+{
+    static const QString familie = [] {
+        const QString name = QStringLiteral("MS Sans Serif");
+        // No style hint: the substitutes say where to look, and a hint would
+        // start a fall-back search of its own for every font asked for.
+        QFont::insertSubstitutions(name, {QStringLiteral("Microsoft Sans Serif"),
+                                          QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                          QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+        return name;
+    }();
+    QFont schrift(familie);
+    schrift.setPointSizeF(punkte);
+    return schrift;
+}
+
 QFont fettSchrift(qreal punkte)
 {
-    QFont schrift = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setPointSizeF(punkte);
+    QFont schrift = layoutSchrift(punkte);
     schrift.setBold(true);
     return schrift;
 }
@@ -271,14 +288,99 @@ QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, cons
     return f;
 }
 
-void zentrieren(QWidget *fenster)
+namespace {
+
+// The window manager's frame around a top-level window: known only once the
+// window manager has framed it, and on a desktop without one never. Until
+// then another of the program's framed windows tells what the frame is like.
+QMargins rahmenRaender(const QWidget *fenster, bool *eigene = nullptr)
+{
+    const auto raender = [](const QWidget *w) {
+        return w->isVisible() && w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
+    };
+    QMargins m = raender(fenster);
+    if (eigene)
+        *eigene = !m.isNull();
+    if (!m.isNull())
+        return m;
+    for (const QWidget *anderes : QApplication::topLevelWidgets()) {
+        if (anderes != fenster && !(m = raender(anderes)).isNull())
+            return m;
+    }
+    return QMargins();
+}
+
+void mittig(QWidget *fenster, const QMargins &rahmen)
 {
     const QScreen *bildschirm = fenster->screen();
     if (!bildschirm)
         return;
-    QRect rahmen = fenster->frameGeometry();
-    rahmen.moveCenter(bildschirm->availableGeometry().center());
-    fenster->move(rahmen.topLeft());
+    // The client area is placed, so that no window manager's idea of what a
+    // position includes can shift it; the outer frame is what is centred.
+    QRect aussen = QRect(QPoint(), fenster->size()).marginsAdded(rahmen);
+    aussen.moveCenter(bildschirm->availableGeometry().center());
+    fenster->setGeometry(QRect(aussen.topLeft() + QPoint(rahmen.left(), rahmen.top()), fenster->size()));
+}
+
+// Centres a window again once its own frame has come: the first window of
+// the program has no other to learn the frame from.
+class Nachzentrierer : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override
+    {
+        // The frame comes around the window before it is first drawn; a
+        // window placed by its client area does not move when framed.
+        const QEvent::Type art = ereignis->type();
+        if (art == QEvent::Move || art == QEvent::Resize || art == QEvent::Paint
+            || art == QEvent::WindowActivate) {
+            auto *fenster = static_cast<QWidget *>(objekt);
+            bool eigene = false;
+            const QMargins rahmen = rahmenRaender(fenster, &eigene);
+            if (eigene) {
+                fenster->removeEventFilter(this);
+                deleteLater();
+                mittig(fenster, rahmen);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void platzFuer(QLineEdit *feld, const QString &laengster)
+{
+    // What QLineEdit keeps free on either side of its text, inside the frame.
+    constexpr int Luft = 2;
+    QStyleOptionFrame option;
+    option.initFrom(feld);
+    option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+    const QRect innen = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
+    // The text and the cursor after it.
+    const int noetig = qCeil(QFontMetricsF(feld->font()).horizontalAdvance(laengster)) + 1;
+    const int fehlt = qMin(noetig - (innen.width() - 2 * Luft), 2 * Luft);
+    if (fehlt > 0)
+        feld->setTextMargins(-(fehlt + 1) / 2, 0, -(fehlt / 2), 0);
+}
+
+void zentrieren(QWidget *fenster)
+{
+    bool eigene = false;
+    const QMargins rahmen = rahmenRaender(fenster, &eigene);
+    mittig(fenster, rahmen);
+    if (rahmen.isNull()) {
+        // At most one waits per window.
+        const QString name = QStringLiteral("nachzentrieren");
+        if (!fenster->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
+            auto *warten = new Nachzentrierer(fenster);
+            warten->setObjectName(name);
+            fenster->installEventFilter(warten);
+        }
+    }
 }
 
 void meldung(QWidget *eltern, const QString &text)

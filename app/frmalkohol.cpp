@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -41,7 +42,14 @@ QRadioButton *option(QWidget *eltern, const char *name, QRect lage, const QStrin
     o->setObjectName(QLatin1String(name));
     o->setGeometry(lage);
     o->setAccessibleName(zugaenglich);
+    // A button fills its background with the button colour, not the
+    // window's; and where the style's circle is taller than the rectangle,
+    // the rectangle grows about its middle, or the circle is cut.
+    o->setBackgroundRole(QPalette::Window);
     hellcyan(o);
+    const int kreis = o->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, o);
+    if (lage.height() < kreis)
+        o->setGeometry(lage.adjusted(0, -(kreis - lage.height()) / 2, 0, (kreis - lage.height() + 1) / 2));
     return o;
 }
 
@@ -57,6 +65,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     setWindowIcon(programmSymbol());
     setAccessibleName(QStringLiteral("Promilleberechnung"));
     hellcyan(this);
+    setFont(layoutSchrift());
     setFixedSize(twips(5475), twips(2805));
 
     steuerelementeAnlegen();
@@ -86,6 +95,7 @@ void frmAlkohol::steuerelementeAnlegen()
     cmdHinzu = knopf(this, "cmdHinzu", QStringLiteral("&Hinzufügen"), twipsRect(720, 120, 975, 375));
     Prozent = textfeld(this, "Prozent", QStringLiteral("%"), twipsRect(120, 1200, 495, 285),
                        QStringLiteral("Prozent"));
+    platzFuer(Prozent, QStringLiteral("100%"));
     Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
     Label1->setAccessibleDescription(QStringLiteral("Promille"));
     cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
@@ -109,6 +119,8 @@ void frmAlkohol::steuerelementeAnlegen()
     Label8->setWordWrap(true);
     Masse = textfeld(this, "Masse", QString(), twipsRect(2880, 600, 1095, 285),
                      QStringLiteral("Körpergewicht"));
+    // The weight field keeps at most ten characters.
+    platzFuer(Masse, QStringLiteral("0000000000"));
     Label8->setBuddy(Masse);
     Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
     Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));

@@ -29,6 +29,7 @@ void einrichten(QDialog *dialog, const char *name, const QString &titel)
     dialog->setAccessibleName(titel);
     dialog->setModal(false);
     hellcyan(dialog);
+    dialog->setFont(layoutSchrift());
     dialog->setFixedSize(twips(3285), twips(1425));
 }
 
@@ -72,6 +73,7 @@ frmSorte::frmSorte(QWidget *eltern) : QDialog(eltern)
     Sorte2 = textfeld(this, "Sorte2", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
     Prozent2 = textfeld(this, "Prozent2", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
                         QStringLiteral("Prozent"));
+    platzFuer(Prozent2, QStringLiteral("100%"));
     Menge = textfeld(this, "Menge", QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
     Command1 = knopf(this, "Command1", QStringLiteral("&Ok"), twipsRect(120, 960, 615, 375));
     Command1->setDefault(true);

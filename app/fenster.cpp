@@ -14,8 +14,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QStyleOptionFrame>
-#include <QtMath>
 #include <QWidget>
 #include <QWindow>
 
@@ -351,21 +349,6 @@ protected:
 };
 
 } // namespace
-
-void platzFuer(QLineEdit *feld, const QString &laengster)
-{
-    // What QLineEdit keeps free on either side of its text, inside the frame.
-    constexpr int Luft = 2;
-    QStyleOptionFrame option;
-    option.initFrom(feld);
-    option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
-    const QRect innen = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
-    // The text and the cursor after it.
-    const int noetig = qCeil(QFontMetricsF(feld->font()).horizontalAdvance(laengster)) + 1;
-    const int fehlt = qMin(noetig - (innen.width() - 2 * Luft), 2 * Luft);
-    if (fehlt > 0)
-        feld->setTextMargins(-(fehlt + 1) / 2, 0, -(fehlt / 2), 0);
-}
 
 void zentrieren(QWidget *fenster)
 {

@@ -43,12 +43,6 @@ QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const
 QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
                     const QString &zugaenglich);
 
-// Makes room in a narrow field for the longest text it takes ("100%" in a
-// percentage field), so that the whole of it shows, not its tail: the field
-// keeps its rectangle, and the text may use the air Qt leaves between it and
-// the frame (two pixels each side) where it needs to.
-void platzFuer(QLineEdit *feld, const QString &laengster);
-
 // A guard for systems without the layout's face or its stand-ins: there a
 // caption may be wider than its control. With the face present every caption
 // fits, and the check costs one measurement in the font the control draws

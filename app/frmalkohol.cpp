@@ -95,7 +95,6 @@ void frmAlkohol::steuerelementeAnlegen()
     cmdHinzu = knopf(this, "cmdHinzu", QStringLiteral("&Hinzufügen"), twipsRect(720, 120, 975, 375));
     Prozent = textfeld(this, "Prozent", QStringLiteral("%"), twipsRect(120, 1200, 495, 285),
                        QStringLiteral("Prozent"));
-    platzFuer(Prozent, QStringLiteral("100%"));
     Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
     Label1->setAccessibleDescription(QStringLiteral("Promille"));
     cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
@@ -119,8 +118,6 @@ void frmAlkohol::steuerelementeAnlegen()
     Label8->setWordWrap(true);
     Masse = textfeld(this, "Masse", QString(), twipsRect(2880, 600, 1095, 285),
                      QStringLiteral("Körpergewicht"));
-    // The weight field keeps at most ten characters.
-    platzFuer(Masse, QStringLiteral("0000000000"));
     Label8->setBuddy(Masse);
     Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
     Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));

@@ -62,7 +62,6 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern) : QDialog(eltern)
     Sorte3 = textfeld(this, "Sorte3", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
     Prozent3 = textfeld(this, "Prozent3", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
                         QStringLiteral("Prozent"));
-    platzFuer(Prozent3, QStringLiteral("100%"));
     Menge3 = textfeld(this, "Menge3", QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
     Command1 = knopf(this, "Command1", QStringLiteral("&Speichern"), twipsRect(960, 960, 975, 375));
     Command1->setDefault(true);

@@ -73,7 +73,6 @@ frmSorte::frmSorte(QWidget *eltern) : QDialog(eltern)
     Sorte2 = textfeld(this, "Sorte2", QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
     Prozent2 = textfeld(this, "Prozent2", QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
                         QStringLiteral("Prozent"));
-    platzFuer(Prozent2, QStringLiteral("100%"));
     Menge = textfeld(this, "Menge", QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
     Command1 = knopf(this, "Command1", QStringLiteral("&Ok"), twipsRect(120, 960, 615, 375));
     Command1->setDefault(true);

@@ -219,12 +219,12 @@ void beschriftungenImmerEinpassen()
 
 namespace {
 
-// Read as PNG straight away: letting Qt guess the format loads every image
+// Read as BMP straight away: letting Qt guess the format loads every image
 // plugin at start-up, and only switching the guessing off altogether keeps
 // it from asking them.
-QPixmap pngBild(const QString &pfad)
+QPixmap bildLesen(const QString &pfad)
 {
-    QImageReader leser(pfad, "png");
+    QImageReader leser(pfad, "bmp");
     leser.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(leser.read());
 }
@@ -237,7 +237,7 @@ QIcon programmSymbol()
     // ones serve the desktop entry, which takes them from the icon theme.
     QIcon symbol;
     for (int groesse : {16, 24, 32, 48, 64})
-        symbol.addPixmap(pngBild(QStringLiteral(":/bilder/flasche-%1.png").arg(groesse)));
+        symbol.addPixmap(bildLesen(QStringLiteral(":/bilder/flasche-%1.bmp").arg(groesse)));
     return symbol;
 }
 
@@ -245,7 +245,7 @@ QPixmap fragezeichenBild(const QWidget *widget)
 {
     const qreal skala = widget->devicePixelRatioF();
     const int groesse = skala > 1.0 ? 64 : 32;
-    QPixmap bild = pngBild(QStringLiteral(":/bilder/fragezeichen-%1.png").arg(groesse));
+    QPixmap bild = bildLesen(QStringLiteral(":/bilder/fragezeichen-%1.bmp").arg(groesse));
     if (bild.width() != qRound(32 * skala))
         bild = bild.scaled(QSize(32, 32) * skala, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     bild.setDevicePixelRatio(skala);

@@ -26,11 +26,16 @@ QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString 
 {
     auto *c = new QComboBox(eltern);
     c->setObjectName(QLatin1String(name));
-    c->setEditable(true);
+    // At its rectangle first: a combo box made editable without a size of
+    // its own measures itself for one.
+    c->setGeometry(lage);
+    // Editable through a line edit handed over: setEditable(true) would also
+    // build the drop-down list's pop-up at once, which otherwise waits until
+    // the list is first needed.
+    c->setLineEdit(new QLineEdit(c));
     // Typed text is the user's, not a new entry, and it is never completed.
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);
-    c->setGeometry(lage);
     c->setAccessibleName(zugaenglich);
     c->setAccessibleDescription(zugaenglich);
     return c;
@@ -60,6 +65,10 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     einzigeInstanz = this;
     fensterRolleAnmelden();
     beschriftungenImmerEinpassen();
+    // Qt's own windows and pop-ups (message boxes, prompts, the lists of the
+    // combo boxes) in the same face; the system's font would cost a face
+    // and a fontconfig fall-back search of its own at the first drawing.
+    QApplication::setFont(layoutSchrift());
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());

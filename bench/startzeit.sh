@@ -5,14 +5,19 @@
 #     idle (SIGTERM 4 s after the map was seen: the drawing counts, since a
 #     user sees the drawn window, not the map), and up to the call that maps
 #     the window (xcb_map_window); both the same in every run to 0.1 %;
-#   - the font engines created (QFontEngineFT::init) and the font files
-#     opened (FT_Open_Face) until drawn and idle, from the same count;
+#   - the font faces loaded (QFontDatabasePrivate::loadEngine: one family,
+#     weight and size each) and the font files opened (FT_New_Face) until
+#     drawn and idle, from the same count;
 #   - wall time to the map, minimum of alternating runs (varies by ±10 % on a
 #     shared machine, so only the minimum says much);
 #   - peak resident memory until drawn and idle (0.5 s after the map).
 # The program starts from a directory of its own with a 200-kind catalogue.
 #
 #   bench/startzeit.sh [BAUVERZEICHNIS] [LAEUFE]
+#
+# With OHNE_LAYOUTSCHRIFT=1 both run on a fontconfig set-up that hides the
+# face the layout was drawn for and its stand-ins (Liberation Sans, Arimo),
+# as on a system without fonts-liberation2.
 #
 # BAUVERZEICHNIS defaults to build-bench (configured with
 # -DCMAKE_BUILD_TYPE=Release -DPROMILLE_BENCH=ON and built here if needed),
@@ -66,6 +71,25 @@ done
 # locale, a private runtime directory.
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$arbeit/laufzeit"
+if [ "${OHNE_LAYOUTSCHRIFT:-0}" = 1 ]; then
+  cat >"$arbeit/fonts.conf" <<'ENDE'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <include>/etc/fonts/fonts.conf</include>
+  <selectfont>
+    <rejectfont>
+      <pattern><patelt name="family"><string>MS Sans Serif</string></patelt></pattern>
+      <pattern><patelt name="family"><string>Microsoft Sans Serif</string></patelt></pattern>
+      <pattern><patelt name="family"><string>Liberation Sans</string></patelt></pattern>
+      <pattern><patelt name="family"><string>Arimo</string></patelt></pattern>
+    </rejectfont>
+  </selectfont>
+</fontconfig>
+ENDE
+  export FONTCONFIG_FILE="$arbeit/fonts.conf"
+  echo "Ohne die Schrift des Layouts (Liberation Sans, Arimo ausgeblendet)"
+fi
 
 # Once each first, so that neither pays for a cold fontconfig cache.
 "$waechter" "$arbeit/programm/promille" >/dev/null 2>&1
@@ -82,7 +106,7 @@ zaehle() { # name programm -> "bis_map bis_ende"
   teil2=$(sed -n 's/^summary: *//p' "$datei" 2>/dev/null | head -1)
   [ -z "$teil1" ] && teil1=$(sed -n 's/^totals: *//p' "$datei.1" | head -1)
   [ -z "$teil2" ] && teil2=$(sed -n 's/^totals: *//p' "$datei" | head -1)
-  echo "$teil1 $((teil1 + teil2)) $(aufrufe QFontEngineFT::init "$datei" "$datei".1) $(aufrufe FT_Open_Face "$datei" "$datei".1)"
+  echo "$teil1 $((teil1 + teil2)) $(aufrufe QFontDatabasePrivate::loadEngine "$datei" "$datei".1) $(aufrufe FT_New_Face "$datei" "$datei".1)"
 }
 
 # How often a function was called, summed over the call sites in the given
@@ -139,8 +163,8 @@ BEGIN {
   printf "%-34s %16d %16d %8.3f\n", "Befehle bis xcb_map_window, Lauf 1", pm1, bm1, pm1 / bm1
   printf "%-34s %16d %16d %8.3f\n", "Befehle bis xcb_map_window, Lauf 2", pm2, bm2, pm2 / bm2
   printf "%-34s %15.1f%% %15.1f%%\n", "  Abweichung Lauf 1/2 (gezeichnet)", 100 * ab(pe1, pe2) / pe1, 100 * ab(be1, be2) / be1
-  printf "%-34s %16d %16d\n", "Schrift-Engines (QFontEngineFT)", pfe, bfe
-  printf "%-34s %16d %16d\n", "Schriftdateien (FT_Open_Face)", pft, bft
+  printf "%-34s %16d %16d\n", "Schriften geladen (loadEngine)", pfe, bfe
+  printf "%-34s %16d %16d\n", "Schriftdateien (FT_New_Face)", pft, bft
   printf "%-34s %13.1f ms %13.1f ms %8.3f\n", "Zeit bis Map, Minimum aus " n, pms, bms, pms / bms
   printf "%-34s %13d kB %13d kB %8.3f\n", "Spitze RSS gezeichnet, Minimum", pkb, bkb, pkb / bkb
   printf "%-34s %13d kB %13d kB %8.3f\n", "Spitze RSS gezeichnet, Maximum", pkbx, bkbx, pkbx / bkbx

@@ -384,7 +384,8 @@ def test_schreibgeschuetzt(l):
 
 def _rahmen_mittig(l, skalierung):
     """Under a window manager the main window and both dialogs open with their
-    outer frame, title bar included, in the middle of the screen."""
+    outer frame, title bar included, in the middle of the screen, and the law
+    window's frame stands on the main window's."""
     b = l.b
     breite, hoehe = (int(v) for v in l.s.bildschirm.split("x")[:2])
 
@@ -411,6 +412,24 @@ def _rahmen_mittig(l, skalierung):
     b.druecke(l.knopf(l.haupt, "Bearbeiten"))
     b.fenster(l.app, BEARBEITEN, rollen=("dialog",))
     mittig(BEARBEITEN)
+
+    # The law window, shown for the first time, stands on the main window:
+    # its frame's bottom edge on the main window's frame's top edge.
+    b.druecke(l.knopf(l.haupt, "Gesetz"))
+    b.fenster(l.app, GESETZ, rollen=("frame",))
+
+    def aufliegend():
+        _, haupt_oben, _, _ = l.s.aussenrahmen(HAUPT)
+        _, oben, _, hoehe = l.s.aussenrahmen(GESETZ)
+        # At scale 2 the frame's one-pixel edges are half a pixel of the
+        # program's, so a pixel either way is rounding.
+        return abs(oben + hoehe - haupt_oben) <= 1
+
+    try:
+        b.warte(aufliegend, "the law window on the main window", frist=5)
+    except Fehlschlag:
+        raise Fehlschlag("at scale %s the law window's frame is %s, the main window's %s"
+                         % (skalierung, l.s.aussenrahmen(GESETZ), l.s.aussenrahmen(HAUPT)))
 
 
 def test_rahmen_mittig(l):

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -112,11 +113,31 @@ QRect twipsRect(int links, int oben, int breite, int hoehe)
     return QRect(twips(links), twips(oben), twips(breite), twips(hoehe));
 }
 
+QFont layoutSchrift(qreal punkte)
+{
+    static const QFont grund = [] {
+        const QString name = QStringLiteral("MS Sans Serif");
+        QFont::insertSubstitutions(name, {QStringLiteral("Microsoft Sans Serif"),
+                                          QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+        // The face is picked here, not by Qt: for a family that is not
+        // installed Qt first has fontconfig sort every font as a fall-back
+        // (7 to 8 M instructions at start-up) before it tries the
+        // substitutes. No style hint either, which would ask for another.
+        const QStringList kandidaten = QStringList{name} + QFont::substitutes(name);
+        for (const QString &familie : kandidaten) {
+            if (QFontDatabase::hasFamily(familie))
+                return QFont(familie);
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    }();
+    QFont schrift = grund;
+    schrift.setPointSizeF(punkte);
+    return schrift;
+}
+
 QFont fettSchrift(qreal punkte)
 {
-    QFont schrift = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setPointSizeF(punkte);
+    QFont schrift = layoutSchrift(punkte);
     schrift.setBold(true);
     return schrift;
 }
@@ -199,12 +220,12 @@ void beschriftungenImmerEinpassen()
 
 namespace {
 
-// Read as PNG straight away: letting Qt guess the format loads every image
+// Read as BMP straight away: letting Qt guess the format loads every image
 // plugin at start-up, and only switching the guessing off altogether keeps
 // it from asking them.
-QPixmap pngBild(const QString &pfad)
+QPixmap bildLesen(const QString &pfad)
 {
-    QImageReader leser(pfad, "png");
+    QImageReader leser(pfad, "bmp");
     leser.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(leser.read());
 }
@@ -217,7 +238,7 @@ QIcon programmSymbol()
     // ones serve the desktop entry, which takes them from the icon theme.
     QIcon symbol;
     for (int groesse : {16, 24, 32, 48, 64})
-        symbol.addPixmap(pngBild(QStringLiteral(":/bilder/flasche-%1.png").arg(groesse)));
+        symbol.addPixmap(bildLesen(QStringLiteral(":/bilder/flasche-%1.bmp").arg(groesse)));
     return symbol;
 }
 
@@ -225,7 +246,7 @@ QPixmap fragezeichenBild(const QWidget *widget)
 {
     const qreal skala = widget->devicePixelRatioF();
     const int groesse = skala > 1.0 ? 64 : 32;
-    QPixmap bild = pngBild(QStringLiteral(":/bilder/fragezeichen-%1.png").arg(groesse));
+    QPixmap bild = bildLesen(QStringLiteral(":/bilder/fragezeichen-%1.bmp").arg(groesse));
     if (bild.width() != qRound(32 * skala))
         bild = bild.scaled(QSize(32, 32) * skala, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     bild.setDevicePixelRatio(skala);
@@ -275,14 +296,84 @@ QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, cons
     return f;
 }
 
-void zentrieren(QWidget *fenster)
+namespace {
+
+// The window manager's frame around a top-level window: known only once the
+// window manager has framed it, and on a desktop without one never. Until
+// then another of the program's framed windows tells what the frame is like.
+QMargins rahmenRaender(const QWidget *fenster, bool *eigene = nullptr)
+{
+    const auto raender = [](const QWidget *w) {
+        return w->isVisible() && w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
+    };
+    QMargins m = raender(fenster);
+    if (eigene)
+        *eigene = !m.isNull();
+    if (!m.isNull())
+        return m;
+    for (const QWidget *anderes : QApplication::topLevelWidgets()) {
+        if (anderes != fenster && !(m = raender(anderes)).isNull())
+            return m;
+    }
+    return QMargins();
+}
+
+void mittig(QWidget *fenster, const QMargins &rahmen)
 {
     const QScreen *bildschirm = fenster->screen();
     if (!bildschirm)
         return;
-    QRect rahmen = fenster->frameGeometry();
-    rahmen.moveCenter(bildschirm->availableGeometry().center());
-    fenster->move(rahmen.topLeft());
+    // The client area is placed, so that no window manager's idea of what a
+    // position includes can shift it; the outer frame is what is centred.
+    QRect aussen = QRect(QPoint(), fenster->size()).marginsAdded(rahmen);
+    aussen.moveCenter(bildschirm->availableGeometry().center());
+    fenster->setGeometry(QRect(aussen.topLeft() + QPoint(rahmen.left(), rahmen.top()), fenster->size()));
+}
+
+// Centres a window again once its own frame has come: the first window of
+// the program has no other to learn the frame from.
+class Nachzentrierer : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override
+    {
+        // The frame comes around the window before it is first drawn; a
+        // window placed by its client area does not move when framed.
+        const QEvent::Type art = ereignis->type();
+        if (art == QEvent::Move || art == QEvent::Resize || art == QEvent::Paint
+            || art == QEvent::WindowActivate) {
+            auto *fenster = static_cast<QWidget *>(objekt);
+            bool eigene = false;
+            const QMargins rahmen = rahmenRaender(fenster, &eigene);
+            if (eigene) {
+                fenster->removeEventFilter(this);
+                deleteLater();
+                mittig(fenster, rahmen);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void zentrieren(QWidget *fenster)
+{
+    bool eigene = false;
+    const QMargins rahmen = rahmenRaender(fenster, &eigene);
+    mittig(fenster, rahmen);
+    if (rahmen.isNull()) {
+        // At most one waits per window.
+        const QString name = QStringLiteral("nachzentrieren");
+        if (!fenster->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
+            auto *warten = new Nachzentrierer(fenster);
+            warten->setObjectName(name);
+            fenster->installEventFilter(warten);
+        }
+    }
 }
 
 void meldung(QWidget *eltern, const QString &text)

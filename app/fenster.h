@@ -19,7 +19,14 @@ class QWidget;
 int twips(int t);
 QRect twipsRect(int links, int oben, int breite, int hoehe);
 
-// The system's sans-serif font, bold, at the given point size.
+// The face the layout was drawn for, "MS Sans Serif", at the given point
+// size: fields, lists and buttons use it regular at 8.25 pt. Where it is
+// missing, a face of nearly its widths stands in ("Microsoft Sans Serif",
+// then the metric twins of Arial, "Liberation Sans" and "Arimo"), and only
+// then the system's sans.
+QFont layoutSchrift(qreal punkte = 8.25);
+
+// The same face, bold: the captions of the labels.
 QFont fettSchrift(qreal punkte = 8.25);
 
 // Light cyan, RGB(192, 255, 255), as window or control background.
@@ -36,9 +43,10 @@ QPushButton *knopf(QWidget *eltern, const char *name, const QString &text, const
 QLineEdit *textfeld(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
                     const QString &zugaenglich);
 
-// Captions and rectangles come from a layout drawn for a narrower font than
-// the one a given system has, so a caption may be wider than its control.
-// The rectangles stay as they are; the caption's letters are narrowed a
+// A guard for systems without the layout's face or its stand-ins: there a
+// caption may be wider than its control. With the face present every caption
+// fits, and the check costs one measurement in the font the control draws
+// with anyway. The rectangles stay as they are; the caption's letters are narrowed a
 // little (down to 88 % of their width), and if that is not enough the font
 // is made smaller, a quarter point at a time, until the caption fits or
 // `kleinstePunkte` is reached. Works on labels and buttons; other widgets
@@ -79,7 +87,9 @@ QPixmap fragezeichenBild(const QWidget *widget);
 // program, before the first window is shown; further calls do nothing.
 void fensterRolleAnmelden();
 
-// Moves a top-level window so that it stands in the middle of its screen.
+// Moves a top-level window so that its outer frame stands in the middle of
+// its screen. Where the frame is not known yet (the first window, before the
+// window manager has framed it), the window is centred again once it is.
 void zentrieren(QWidget *fenster);
 
 // The program's message box: the text, one OK button, no icon, title "Kavorin".

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -26,14 +27,19 @@ QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString 
 {
     auto *c = new QComboBox(eltern);
     c->setObjectName(QLatin1String(name));
-    c->setEditable(true);
+    // At its rectangle first: a combo box made editable without a size of
+    // its own measures itself for one.
+    c->setGeometry(lage);
+    // Editable through a line edit handed over: setEditable(true) would also
+    // build the drop-down list's pop-up at once, which otherwise waits until
+    // the list is first needed.
+    c->setLineEdit(new QLineEdit(c));
     // Typed text is the user's, not a new entry, and it is never completed.
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);
     // A kind's name is as long as the catalogue lets it be; a line edit
     // would cut it at 32767 characters without a word.
     c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
-    c->setGeometry(lage);
     c->setAccessibleName(zugaenglich);
     c->setAccessibleDescription(zugaenglich);
     return c;
@@ -45,7 +51,14 @@ QRadioButton *option(QWidget *eltern, const char *name, QRect lage, const QStrin
     o->setObjectName(QLatin1String(name));
     o->setGeometry(lage);
     o->setAccessibleName(zugaenglich);
+    // A button fills its background with the button colour, not the
+    // window's; and where the style's circle is taller than the rectangle,
+    // the rectangle grows about its middle, or the circle is cut.
+    o->setBackgroundRole(QPalette::Window);
     hellcyan(o);
+    const int kreis = o->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, o);
+    if (lage.height() < kreis)
+        o->setGeometry(lage.adjusted(0, -(kreis - lage.height()) / 2, 0, (kreis - lage.height() + 1) / 2));
     return o;
 }
 
@@ -56,11 +69,16 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     einzigeInstanz = this;
     fensterRolleAnmelden();
     beschriftungenImmerEinpassen();
+    // Qt's own windows and pop-ups (message boxes, prompts, the lists of the
+    // combo boxes) in the same face; the system's font would cost a face
+    // and a fontconfig fall-back search of its own at the first drawing.
+    QApplication::setFont(layoutSchrift());
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());
     setAccessibleName(QStringLiteral("Promilleberechnung"));
     hellcyan(this);
+    setFont(layoutSchrift());
     setFixedSize(twips(5475), twips(2805));
 
     steuerelementeAnlegen();

@@ -2,8 +2,12 @@
 // top-level window is mapped. Prints the time from start to that moment
 // and the peak resident memory of the program up to it:
 //
-//     kartenwaechter [-t SEKUNDEN] PROGRAMM [ARGUMENTE…]
+//     kartenwaechter [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]
 //     → millisekunden=123.4 rss_kb=45678
+//
+// -n lets the program run on for a while after the map before it is
+// stopped, so that it draws its window and falls idle; the memory figure
+// then covers the drawing too.
 //
 // The watcher listens on the root window before it starts the program, so
 // the map is seen the moment the X server performs it, not at the next poll.
@@ -44,12 +48,13 @@ int main(int argc, char **argv)
 {
     int arg = 1;
     double frist = 300;
-    if (arg + 1 < argc && std::strcmp(argv[arg], "-t") == 0) {
-        frist = std::atof(argv[arg + 1]);
+    double nachlauf = 0;
+    while (arg + 1 < argc && (std::strcmp(argv[arg], "-t") == 0 || std::strcmp(argv[arg], "-n") == 0)) {
+        (argv[arg][1] == 't' ? frist : nachlauf) = std::atof(argv[arg + 1]);
         arg += 2;
     }
     if (arg >= argc)
-        abbruch("Aufruf: kartenwaechter [-t SEKUNDEN] PROGRAMM [ARGUMENTE…]");
+        abbruch("Aufruf: kartenwaechter [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]");
 
     xcb_connection_t *x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x))
@@ -101,6 +106,10 @@ int main(int argc, char **argv)
         poll(&p, 1, 20);
     }
 
+    if (nachlauf > 0) {
+        const timespec warten{time_t(nachlauf), long((nachlauf - time_t(nachlauf)) * 1e9)};
+        nanosleep(&warten, nullptr);
+    }
     kill(kind, SIGTERM);
     int status = 0;
     rusage verbrauch{};

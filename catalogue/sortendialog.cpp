@@ -24,6 +24,7 @@ Sortendialog::Sortendialog(QWidget *eltern, const Aufbau &aufbau) : QDialog(elte
     setAccessibleName(aufbau.titel);
     setModal(false);
     hellcyan(this);
+    setFont(layoutSchrift());
     setFixedSize(twips(Breite), twips(Hoehe));
 
     // Created in tab order, so the focus chain is the order of creation.

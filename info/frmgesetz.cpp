@@ -14,9 +14,10 @@ namespace {
 
 QPointer<frmGesetz> einzigeInstanz;
 
-// Below this share of the font's line spacing, descenders and umlaut dots of
-// neighbouring lines would meet.
-constexpr int KleinsterZeilenabstand = 80;
+// The smallest size the text is set in where the layout's face is missing
+// and a wider one stands in; below it the statute is no longer comfortable
+// to read.
+constexpr qreal KleinstePunkte = 6.5;
 
 } // namespace
 
@@ -29,8 +30,10 @@ frmGesetz *frmGesetz::instanz()
 
 frmGesetz::frmGesetz(QWidget *eltern) : QWidget(eltern, Qt::Window)
 {
-    // The system's colours and font: this window is plain reading matter,
-    // not part of the light cyan calculator.
+    // The system's colours: this window is plain reading matter, not part of
+    // the light cyan calculator. Its text is regular, in the face the layout
+    // was drawn for, as are the fields of the other windows.
+    setFont(layoutSchrift());
     setObjectName(QStringLiteral("frmGesetz"));
     setWindowTitle(QStringLiteral("Gesetz"));
     setAccessibleName(QStringLiteral("Gesetz"));
@@ -70,27 +73,20 @@ void frmGesetz::showEvent(QShowEvent *ereignis)
 
 void frmGesetz::textSetzen()
 {
-    // Every line of the statute starts a line of the label, and the label
-    // has no scroll bar, so all of it must fit. With a narrow default font it
-    // does at the font's own line spacing; a wider one (DejaVu Sans on Linux)
-    // needs a few more lines than there is room for. The lines then move
-    // closer together, no further than needed: the font and its size stay
-    // those of the system.
-    const QStringList zeilen = gesetzZeilen().split(u'\n');
-    for (int abstand = 100; abstand >= KleinsterZeilenabstand; abstand -= 2) {
-        QString html;
-        for (qsizetype i = 0; i < zeilen.size(); ++i) {
-            // A tighter line gives up room at its foot; the closing sentence
-            // keeps its full height, or the label would cut off its
-            // descenders.
-            const int hoehe = i + 1 < zeilen.size() ? abstand : 100;
-            html += QStringLiteral("<p style=\"margin:0; line-height:%1%\">%2</p>")
-                        .arg(hoehe)
-                        .arg(zeilen[i].toHtmlEscaped());
-        }
-        Label1->setText(html);
-        if (Label1->heightForWidth(Label1->width()) <= Label1->height())
-            return;
+    // Every line of the statute starts a line of the label, at the font's
+    // own line spacing, so that umlaut dots and descenders stay clear of the
+    // neighbouring lines. The label has no scroll bar: in the layout's face
+    // all of it fits; a wider face standing in for it gets a smaller size,
+    // half a point at a time, rather than lines squeezed together.
+    QString html;
+    for (const QString &zeile : gesetzZeilen().split(u'\n'))
+        html += QStringLiteral("<p style=\"margin:0\">%1</p>").arg(zeile.toHtmlEscaped());
+    Label1->setText(html);
+    QFont schrift = Label1->font();
+    while (Label1->heightForWidth(Label1->width()) > Label1->height()
+           && schrift.pointSizeF() - 0.5 >= KleinstePunkte) {
+        schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
+        Label1->setFont(schrift);
     }
 }
 

@@ -3,8 +3,12 @@
 # as root directly, otherwise through sudo. Skips the work when all are there.
 set -eu
 
+# The program itself needs Qt, its translations and fonts-liberation2 (the
+# metric stand-in for the face its layout was drawn for); the rest builds,
+# tests (openbox: windows placed by a real window manager) and measures it.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
- xvfb xauth x11-utils imagemagick fonts-dejavu-core
+ fonts-liberation2
+ xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox
  dbus dbus-x11 at-spi2-core python3-pyatspi
  desktop-file-utils clang libclang-rt-14-dev libbenchmark-dev valgrind"
 

@@ -382,12 +382,73 @@ def test_schreibgeschuetzt(l):
         raise Fehlschlag("the kind list shows a kind that is in no file")
 
 
+def _rahmen_mittig(l, skalierung):
+    """Under a window manager the main window and both dialogs open with their
+    outer frame, title bar included, in the middle of the screen, and the law
+    window's frame stands on the main window's."""
+    b = l.b
+    breite, hoehe = (int(v) for v in l.s.bildschirm.split("x")[:2])
+
+    def mittig(titel):
+        def abstand():
+            x, y, w, h = l.s.aussenrahmen(titel)
+            return abs(2 * x + w - breite) / 2, abs(2 * y + h - hoehe) / 2, (x, y, w, h)
+
+        # The first window is centred again once its frame has come.
+        try:
+            b.warte(lambda: max(abstand()[:2]) <= 1, "%r centred" % titel, frist=5)
+        except Fehlschlag:
+            dx, dy, rahmen = abstand()
+            raise Fehlschlag("the frame of %r at scale %s is %s, %.1f px off the middle "
+                             "across and %.1f px down a %dx%d screen"
+                             % (titel, skalierung, rahmen, dx, dy, breite, hoehe))
+
+    mittig(HAUPT)
+    b.druecke(l.knopf(l.haupt, "Hinzufügen"))
+    b.fenster(l.app, HINZU, rollen=("dialog",))
+    mittig(HINZU)
+    b.druecke(b.element(b.fenster(l.app, HINZU, rollen=("dialog",)), "push button", "Abbrechen"))
+    b.fenster_weg(l.app, HINZU)
+    b.druecke(l.knopf(l.haupt, "Bearbeiten"))
+    b.fenster(l.app, BEARBEITEN, rollen=("dialog",))
+    mittig(BEARBEITEN)
+
+    # The law window, shown for the first time, stands on the main window:
+    # its frame's bottom edge on the main window's frame's top edge.
+    b.druecke(l.knopf(l.haupt, "Gesetz"))
+    b.fenster(l.app, GESETZ, rollen=("frame",))
+
+    def aufliegend():
+        _, haupt_oben, _, _ = l.s.aussenrahmen(HAUPT)
+        _, oben, _, hoehe = l.s.aussenrahmen(GESETZ)
+        # At scale 2 the frame's one-pixel edges are half a pixel of the
+        # program's, so a pixel either way is rounding.
+        return abs(oben + hoehe - haupt_oben) <= 1
+
+    try:
+        b.warte(aufliegend, "the law window on the main window", frist=5)
+    except Fehlschlag:
+        raise Fehlschlag("at scale %s the law window's frame is %s, the main window's %s"
+                         % (skalierung, l.s.aussenrahmen(GESETZ), l.s.aussenrahmen(HAUPT)))
+
+
+def test_rahmen_mittig(l):
+    _rahmen_mittig(l, 1)
+
+
+def test_rahmen_mittig_skala2(l):
+    _rahmen_mittig(l, 2)
+
+
 TESTS = [test_typische_nutzung, test_namen, test_meldung_und_geschlecht, test_mengenfrage,
          test_tabulatorreihenfolge, test_hinzufuegen, test_bearbeiten, test_gesetz,
-         test_schreibgeschuetzt]
+         test_schreibgeschuetzt, test_rahmen_mittig, test_rahmen_mittig_skala2]
 
 # Tests whose program directory is read-only; see nicht_als_root.
 NUR_LESEN = {test_schreibgeschuetzt}
+
+# Tests under a window manager, and at which scale.
+MIT_FENSTERVERWALTER = {test_rahmen_mittig: None, test_rahmen_mittig_skala2: 2}
 
 
 # -- runner ------------------------------------------------------------------
@@ -406,7 +467,9 @@ def einzeln(test, programm, katalog):
     with tempfile.TemporaryFile("w+") as protokoll:
         try:
             with Sitzung(programm, katalog, protokoll=protokoll,
-                         schreibgeschuetzt=test in NUR_LESEN) as sitzung:
+                         schreibgeschuetzt=test in NUR_LESEN,
+                         fensterverwalter=test in MIT_FENSTERVERWALTER,
+                         skalierung=MIT_FENSTERVERWALTER.get(test)) as sitzung:
                 test(Lauf(sitzung))
                 if not sitzung.programm_laeuft():
                     raise Fehlschlag("the program is no longer running")

@@ -84,7 +84,7 @@ class Sitzung:
     """
 
     def __init__(self, programm, katalog=None, skalierung=None, bildschirm="1280x1024x24",
-                 protokoll=None, schreibgeschuetzt=False):
+                 protokoll=None, schreibgeschuetzt=False, fensterverwalter=False):
         self.programm_quelle = os.path.abspath(programm)
         self.katalog_quelle = katalog
         self.skalierung = skalierung
@@ -92,6 +92,9 @@ class Sitzung:
         self.protokoll = protokoll
         # The program's directory and catalogue without write permission.
         self.schreibgeschuetzt = schreibgeschuetzt
+        # Debian's openbox on the X server: windows get frames and are placed
+        # by a real window manager.
+        self.fensterverwalter = fensterverwalter
         self._gruppen = []
         self._ordner = None
         self.programm_prozess = None
@@ -159,6 +162,8 @@ class Sitzung:
             raise Fehlschlag("Xvfb did not start (exit %s)" % xvfb.poll())
         self.anzeige = ":" + nummer
         umgebung["DISPLAY"] = self.anzeige
+        if self.fensterverwalter:
+            self._starte_fensterverwalter(umgebung)
 
         # Session bus, listening in the private runtime directory.
         bus = subprocess.Popen(
@@ -200,6 +205,50 @@ class Sitzung:
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
 
         self._warte_auf_registry()
+
+    def _starte_fensterverwalter(self, umgebung, frist=30):
+        verwalter = subprocess.Popen(
+            ["openbox", "--sm-disable"], stdin=subprocess.DEVNULL, stdout=self._log(),
+            stderr=subprocess.STDOUT, start_new_session=True, env=umgebung)
+        self._gruppen.append(verwalter)
+        # It is there once it has announced itself on the root window.
+        ende = time.monotonic() + frist
+        while time.monotonic() < ende:
+            if verwalter.poll() is not None:
+                raise Fehlschlag("openbox ended (exit %s)" % verwalter.returncode)
+            ergebnis = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=umgebung,
+                                      capture_output=True, text=True, timeout=10)
+            if "window id" in ergebnis.stdout:
+                return
+            time.sleep(0.05)
+        raise Fehlschlag("openbox did not come up within %d s" % frist)
+
+    def aussenrahmen(self, titel):
+        """The outer frame of the program's top-level window with that title,
+        as the window manager draws it: x, y, width, height in screen pixels."""
+        baum = subprocess.run(["xwininfo", "-root", "-tree"], env=self.umgebung,
+                              capture_output=True, timeout=10).stdout.decode("utf-8", "replace")
+        kennung = None
+        for zeile in baum.splitlines():
+            teile = zeile.split(None, 1)
+            if len(teile) == 2 and teile[1].startswith('"%s"' % titel):
+                kennung = teile[0]
+        if kennung is None:
+            raise Fehlschlag("no X window titled %r" % titel)
+        info = subprocess.run(["xwininfo", "-id", kennung], env=self.umgebung,
+                              capture_output=True, text=True, timeout=10).stdout
+        werte = {}
+        for zeile in info.splitlines():
+            name, _, wert = zeile.strip().partition(":")
+            werte[name] = wert.strip()
+        x, y = int(werte["Absolute upper-left X"]), int(werte["Absolute upper-left Y"])
+        breite, hoehe = int(werte["Width"]), int(werte["Height"])
+        raender = subprocess.run(["xprop", "-id", kennung, "_NET_FRAME_EXTENTS"], env=self.umgebung,
+                                 capture_output=True, text=True, timeout=10).stdout
+        if "=" not in raender:
+            raise Fehlschlag("the window %r has no frame: %s" % (titel, raender.strip()))
+        links, rechts, oben, unten = (int(v) for v in raender.split("=")[1].split(","))
+        return x - links, y - oben, breite + links + rechts, hoehe + oben + unten
 
     def _log(self):
         return self.protokoll if self.protokoll is not None else subprocess.DEVNULL

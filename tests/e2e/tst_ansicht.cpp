@@ -25,6 +25,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -114,6 +118,84 @@ QList<QRectF> beschriftung(const QWidget *w)
     return zeilen;
 }
 
+// A field shows its whole text, not its tail scrolled to the cursor: with
+// the cursor after the last character (where typing leaves it), the first
+// character still starts inside the part of the field that is drawn.
+void pruefeFeld(QLineEdit *feld)
+{
+    if (feld->text().isEmpty())
+        return;
+    feld->setSelection(0, int(feld->text().size()));
+    // QLineEdit scrolls its text when it paints.
+    feld->grab();
+    QStyleOptionFrame option;
+    option.initFrom(feld);
+    option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+    const QRect sichtbar = feld->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, feld)
+                               .marginsRemoved(feld->textMargins());
+    // Where the text begins and ends: the middle of the rectangles the field
+    // gives for its selection's anchor and its cursor (padded on both sides).
+    const qreal anfang = feld->inputMethodQuery(Qt::ImAnchorRectangle).toRectF().center().x();
+    const qreal ende = feld->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x();
+    QVERIFY2(anfang >= sichtbar.left() - 0.5 && ende <= sichtbar.right() + 1.5,
+             qPrintable(QStringLiteral("%1 shows \"%2\" cut: text from x=%3 to %4, field %5 to %6")
+                            .arg(name(feld), feld->text()).arg(anfang).arg(ende)
+                            .arg(sichtbar.left()).arg(sichtbar.right())));
+    QVERIFY2(QFontMetrics(feld->font()).height() <= sichtbar.height(),
+             qPrintable(QStringLiteral("%1 is too low for its font").arg(name(feld))));
+}
+
+// An option button stands on light cyan with its circle whole: what it draws
+// around the circle is the window's colour, and the circle fits its height.
+void pruefeOption(QRadioButton *option)
+{
+    const QImage bild = option->grab().toImage();
+    const qreal skala = bild.devicePixelRatio();
+    const QColor cyan(192, 255, 255);
+    for (const QPoint ecke : {QPoint(0, 0), QPoint(bild.width() - 1, 0), QPoint(0, bild.height() - 1),
+                              QPoint(bild.width() - 1, bild.height() - 1)})
+        QVERIFY2(bild.pixelColor(ecke) == cyan,
+                 qPrintable(QStringLiteral("%1 is drawn on %2 at %3,%4")
+                                .arg(name(option), bild.pixelColor(ecke).name())
+                                .arg(ecke.x() / skala).arg(ecke.y() / skala)));
+    QStyleOptionButton stil;
+    stil.initFrom(option);
+    const QRect kreis = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &stil, option);
+    QVERIFY2(option->rect().contains(kreis),
+             qPrintable(QStringLiteral("circle of %1 cut: %2,%3 %4 x %5 in %6 x %7")
+                            .arg(name(option)).arg(kreis.x()).arg(kreis.y()).arg(kreis.width())
+                            .arg(kreis.height()).arg(option->width()).arg(option->height())));
+}
+
+// A text of several lines at the font's own line spacing: no line reaches
+// into the next, so umlaut dots and descenders stay clear of their
+// neighbours.
+void pruefeZeilenabstand(const QLabel *label)
+{
+    QTextDocument dokument;
+    dokument.setDefaultFont(label->font());
+    dokument.setDocumentMargin(0);
+    dokument.setHtml(label->text());
+    dokument.setTextWidth(label->contentsRect().width());
+    const QFontMetricsF masse(label->font());
+    qreal vorige = -1e9;
+    int zeilen = 0;
+    for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        const qreal oben = dokument.documentLayout()->blockBoundingRect(block).top();
+        for (int i = 0; i < block.layout()->lineCount(); ++i, ++zeilen) {
+            const QTextLine zeile = block.layout()->lineAt(i);
+            const qreal grundlinie = oben + zeile.y() + zeile.ascent();
+            QVERIFY2(grundlinie - vorige >= masse.ascent() + masse.descent() - 0.01,
+                     qPrintable(QStringLiteral("line %1 of %2 is %3 px below the one above, the font needs %4")
+                                    .arg(zeilen + 1).arg(name(label)).arg(grundlinie - vorige)
+                                    .arg(masse.ascent() + masse.descent())));
+            vorige = grundlinie;
+        }
+    }
+    QVERIFY2(zeilen > 1, qPrintable(name(label)));
+}
+
 // What of a control covers others: a label only its caption (it has no
 // background of its own unless it fills it), anything else its rectangle.
 QList<QRectF> deckt(const QWidget *w, const QList<QRectF> &zeilen)
@@ -133,6 +215,15 @@ void pruefeFenster(QWidget *fenster)
             sichtbare.append(kind);
     }
     QVERIFY2(!sichtbare.isEmpty(), qPrintable(fenster->objectName()));
+
+    for (QWidget *kind : sichtbare) {
+        if (auto *feld = qobject_cast<QLineEdit *>(kind))
+            pruefeFeld(feld);
+        else if (auto *option = qobject_cast<QRadioButton *>(kind))
+            pruefeOption(option);
+        if (QTest::currentTestFailed())
+            return;
+    }
 
     QHash<QWidget *, QList<QRectF>> zeilen;
     for (QWidget *kind : sichtbare) {
@@ -204,9 +295,14 @@ private slots:
 
     void hauptfensterMitErgebnis()
     {
-        // The widest result a plausible estimate gives.
+        // The widest result a plausible estimate gives, and the longest
+        // values the fields take.
         frmAlkohol *haupt = m_programm->fenster();
         haupt->Label1->setText(QStringLiteral(" 12.35"));
+        haupt->Prozent->setText(QStringLiteral("100%"));
+        QCOMPARE(haupt->Prozent->text(), QStringLiteral("100%"));
+        haupt->Masse->setText(QStringLiteral("1234567890"));
+        QCOMPARE(haupt->Masse->text(), QStringLiteral("1234567890"));
         pruefeFenster(haupt);
     }
 
@@ -246,6 +342,7 @@ private slots:
         frmBearbeiten *dialog = frmBearbeiten::instanz();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         QCOMPARE(dialog->Sorte3->text(), QStringLiteral("Kräuterlikör"));
+        dialog->Prozent3->setText(QStringLiteral("100%"));
         pruefeFenster(dialog);
         pruefeFamilie(dialog, haupt);
     }
@@ -258,6 +355,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(gesetz));
         QVERIFY(gesetz->Label1->text().contains(QStringLiteral("Gaststättengesetzes")));
         pruefeFenster(gesetz);
+        pruefeZeilenabstand(gesetz->Label1);
     }
 
 private:

@@ -8,6 +8,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -128,10 +130,11 @@ void TestFrmGesetz::standardAussehen()
     QCOMPARE(g->Label1->palette().color(QPalette::Window),
              QApplication::palette(g->Label1).color(QPalette::Window));
 
-    // The system's font, regular weight, at its own size.
-    const QFont standard = QApplication::font(g->Label1);
-    QCOMPARE(g->Label1->font().family(), standard.family());
-    QCOMPARE(g->Label1->font().pointSizeF(), standard.pointSizeF());
+    // Regular, in the face and size of the main window's fields: the face
+    // the layout was drawn for, not the system's.
+    const QFont felder = p.fenster()->Masse->font();
+    QCOMPARE(QFontInfo(g->Label1->font()).family(), QFontInfo(felder).family());
+    QCOMPARE(g->Label1->font().pointSizeF(), felder.pointSizeF());
     QVERIFY(!g->Label1->font().bold());
     QCOMPARE(g->Label1->font().weight(), QFont::Normal);
     QVERIFY(!g->Command1->font().bold());

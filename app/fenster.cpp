@@ -289,8 +289,5 @@ void meldung(QWidget *eltern, const QString &text)
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    // A screen reader announces a box by its name and description; the text
-    // would otherwise sit only in an unnamed child label.
-    box.setAccessibleDescription(text);
     box.exec();
 }

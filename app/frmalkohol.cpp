@@ -2,6 +2,7 @@
 
 #include "app/alk.h"
 #include "app/fenster.h"
+#include "app/zugang.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
 
@@ -51,6 +52,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
     fensterRolleAnmelden();
+    fokusVorSchreibmarkeMelden();
     beschriftungenImmerEinpassen();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
@@ -87,6 +89,7 @@ void frmAlkohol::steuerelementeAnlegen()
     Prozent = textfeld(this, "Prozent", QStringLiteral("%"), twipsRect(120, 1200, 495, 285),
                        QStringLiteral("Prozent"));
     Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
+    alsAnsage(Label1);
     Label1->setAccessibleDescription(QStringLiteral("Promille"));
     cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
                          twipsRect(960, 1800, 1095, 375));
@@ -164,6 +167,8 @@ void frmAlkohol::verbinden()
             Option2_Click();
     });
 
+    optionenEinTabstopp(Menge, Option1, Option2, Masse);
+
     Menge->installEventFilter(this);
     // Enter anywhere in the window presses "&Berechnen"; outside a dialog Qt
     // has no default button, so the window routes the key itself.
@@ -240,6 +245,7 @@ void frmAlkohol::Berechnen()
     Alk::Gramm = stand.Gramm;
     Alk::Ergebnis = stand.Ergebnis;
     Label1->setText(text);
+    ergebnisAnsagen(Label1);
 }
 
 void frmAlkohol::AnzahlInMenge()

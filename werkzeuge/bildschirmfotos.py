@@ -46,7 +46,7 @@ def main():
         masse = b.element(haupt, "text", "Körpergewicht")
         b.schreibe(masse, "80")
         b.taste(b.RETURN)
-        ergebnis = b.element(haupt, "label", beschreibung="Promille")
+        ergebnis = b.element(haupt, "notification", beschreibung="Promille")
         b.warte(lambda: ergebnis.name.strip(), "a result")
         foto(s, haupt, os.path.join(ziel, "hauptfenster.png"))
 

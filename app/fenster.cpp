@@ -124,6 +124,13 @@ void hellcyan(QWidget *w)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, QColor(192, 255, 255));
+    // A button (an option, too) fills its background in the button colour.
+    p.setColor(w->backgroundRole(), QColor(192, 255, 255));
+    // The text drawn on the cyan comes with it: a dark system palette has
+    // near-white text, unreadable on light cyan. Only the window's own roles
+    // are set, so fields, lists and buttons keep the system's colours.
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 128, 128));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

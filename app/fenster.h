@@ -22,7 +22,8 @@ QRect twipsRect(int links, int oben, int breite, int hoehe);
 // The system's sans-serif font, bold, at the given point size.
 QFont fettSchrift(qreal punkte = 8.25);
 
-// Light cyan, RGB(192, 255, 255), as window or control background.
+// Light cyan, RGB(192, 255, 255), as window or control background, with
+// black captions on it under any system palette.
 void hellcyan(QWidget *w);
 
 // The controls of the program's windows, each at its rectangle and under the

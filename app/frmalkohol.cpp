@@ -2,6 +2,7 @@
 
 #include "app/alk.h"
 #include "app/fenster.h"
+#include "app/stil.h"
 #include "app/zugang.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
@@ -54,6 +55,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     fensterRolleAnmelden();
     fokusVorSchreibmarkeMelden();
     beschriftungenImmerEinpassen();
+    passendenStilImmerWaehlen();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());

@@ -7,6 +7,7 @@ PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translation
  xvfb xauth x11-utils imagemagick fonts-dejavu-core
  dbus dbus-x11 at-spi2-core python3-pyatspi
  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool openbox
+ adwaita-qt6 qt6ct
  desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind"
 
 fehlend=""

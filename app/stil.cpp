@@ -64,6 +64,8 @@ bool knopfPasst(const QPushButton *knopf)
     return hochGenug(raum, QFontMetricsF(knopf->font()));
 }
 
+const char Entschieden[] = "promille_stil_entschieden";
+
 QStyle *fusion()
 {
     static QStyle *stil = [] {
@@ -83,19 +85,33 @@ public:
 protected:
     bool eventFilter(QObject *objekt, QEvent *ereignis) override
     {
-        if (ereignis->type() != QEvent::Show || !objekt->isWidgetType())
+        // A window is polished before its controls, which are still as
+        // created: a style that does not fit must go before it polishes them,
+        // since some (Adwaita) leave margins behind that a later change of
+        // style keeps. The show comes too late for that but stands in for a
+        // window polished before it had its controls.
+        if ((ereignis->type() != QEvent::Polish && ereignis->type() != QEvent::Show)
+            || !objekt->isWidgetType())
             return false;
         auto *fenster = static_cast<QWidget *>(objekt);
         const Qt::WindowType art = fenster->windowType();
-        if (!fenster->isWindow() || fenster->layout() || (art != Qt::Window && art != Qt::Dialog))
+        if (!fenster->isWindow() || fenster->layout() || (art != Qt::Window && art != Qt::Dialog)
+            || fenster->property(Entschieden).toBool() || fenster->findChildren<QWidget *>().isEmpty())
             return false;
+        fenster->setProperty(Entschieden, true);
         QStyle *ersatz = fusion();
         if (!ersatz || fenster->style() == ersatz || stilPasst(fenster))
             return false;
         // A style set on a widget is not passed on to its children.
         fenster->setStyle(ersatz);
-        for (QWidget *kind : fenster->findChildren<QWidget *>())
+        for (QWidget *kind : fenster->findChildren<QWidget *>()) {
             kind->setStyle(ersatz);
+            // Adwaita gives the field of an editable list wide text margins
+            // as the list is made, and they outlive the style: the program
+            // sets none of its own.
+            if (auto *feld = qobject_cast<QLineEdit *>(kind))
+                feld->setTextMargins(QMargins());
+        }
         return false;
     }
 };

@@ -292,8 +292,11 @@ void pruefeFelder(const QWidget *fenster)
             QVERIFY2(pfeil.width() >= 6 && pfeil.height() >= 6 && liste->rect().contains(pfeil),
                      qPrintable(QStringLiteral("%1: the arrow has %2 x %3 px")
                                     .arg(name(w)).arg(pfeil.width()).arg(pfeil.height())));
-            // The field inside the list; the text may use the line edit's margins.
-            textflaeche = QRectF(liste->lineEdit()->geometry());
+            // The field inside the list, less the margins a style may have
+            // given it; the text may use the line edit's own small margins.
+            const QMargins rand = liste->lineEdit()->textMargins();
+            textflaeche = QRectF(liste->lineEdit()->geometry())
+                              .adjusted(rand.left(), rand.top(), -rand.right(), -rand.bottom());
             text = liste->count() ? liste->itemText(liste->count() - 1) : QStringLiteral("0");
         } else if (const auto *feld = qobject_cast<const QLineEdit *>(w)) {
             if (qobject_cast<const QComboBox *>(feld->parentWidget()))
@@ -303,7 +306,9 @@ void pruefeFelder(const QWidget *fenster)
             option.rect = feld->rect();
             option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
             option.state |= QStyle::State_Sunken;
+            const QMargins rand = feld->textMargins();
             textflaeche = QRectF(feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld))
+                              .adjusted(rand.left(), rand.top(), -rand.right(), -rand.bottom())
                               .translated(feld->pos());
             // What the field holds in use: a percentage, an amount or a weight.
             text = feld->text().endsWith(u'%') ? QStringLiteral("40%") : QStringLiteral("1000");

@@ -146,6 +146,13 @@ void hellcyan(QWidget *w)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, QColor(192, 255, 255));
+    // A button (an option, too) fills its background in the button colour.
+    p.setColor(w->backgroundRole(), QColor(192, 255, 255));
+    // The text drawn on the cyan comes with it: a dark system palette has
+    // near-white text, unreadable on light cyan. Only the window's own roles
+    // are set, so fields, lists and buttons keep the system's colours.
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 128, 128));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -384,8 +391,5 @@ void meldung(QWidget *eltern, const QString &text)
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    // A screen reader announces a box by its name and description; the text
-    // would otherwise sit only in an unnamed child label.
-    box.setAccessibleDescription(text);
     box.exec();
 }

@@ -29,7 +29,8 @@ QFont layoutSchrift(qreal punkte = 8.25);
 // The same face, bold: the captions of the labels.
 QFont fettSchrift(qreal punkte = 8.25);
 
-// Light cyan, RGB(192, 255, 255), as window or control background.
+// Light cyan, RGB(192, 255, 255), as window or control background, with
+// black captions on it under any system palette.
 void hellcyan(QWidget *w);
 
 // The controls of the program's windows, each at its rectangle and under the

@@ -2,6 +2,8 @@
 
 #include "app/alk.h"
 #include "app/fenster.h"
+#include "app/stil.h"
+#include "app/zugang.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
 
@@ -68,11 +70,13 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
     fensterRolleAnmelden();
+    fokusVorSchreibmarkeMelden();
     beschriftungenImmerEinpassen();
     // Qt's own windows and pop-ups (message boxes, prompts, the lists of the
     // combo boxes) in the same face; the system's font would cost a face
     // and a fontconfig fall-back search of its own at the first drawing.
     QApplication::setFont(layoutSchrift());
+    passendenStilImmerWaehlen();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());
@@ -109,6 +113,7 @@ void frmAlkohol::steuerelementeAnlegen()
     Prozent = textfeld(this, "Prozent", QStringLiteral("%"), twipsRect(120, 1200, 495, 285),
                        QStringLiteral("Prozent"));
     Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
+    alsAnsage(Label1);
     Label1->setAccessibleDescription(QStringLiteral("Promille"));
     cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
                          twipsRect(960, 1800, 1095, 375));
@@ -185,6 +190,8 @@ void frmAlkohol::verbinden()
         if (an)
             Option2_Click();
     });
+
+    optionenEinTabstopp(Menge, Option1, Option2, Masse);
 
     Menge->installEventFilter(this);
     // Enter anywhere in the window presses "&Berechnen"; outside a dialog Qt
@@ -263,6 +270,7 @@ void frmAlkohol::Berechnen()
     Alk::Gramm = stand.Gramm;
     Alk::Ergebnis = stand.Ergebnis;
     Label1->setText(text);
+    ergebnisAnsagen(Label1);
 }
 
 void frmAlkohol::AnzahlInMenge()

@@ -10,7 +10,9 @@ PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translation
  fonts-liberation2
  xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox
  dbus dbus-x11 at-spi2-core python3-pyatspi
- desktop-file-utils clang libclang-rt-14-dev libbenchmark-dev valgrind"
+ orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool openbox
+ adwaita-qt6 qt6ct
+ desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind"
 
 fehlend=""
 for p in $PAKETE; do

@@ -271,11 +271,11 @@ def waehle(liste, eintrag):
 
 def meldungstext(box):
     """All texts a screen reader reads out of a message box: its
-    description and the texts of its labels."""
+    description and the texts of its labels, each as often as it is read."""
     texte = []
     if box.description:
         texte.append(box.description)
     for objekt in alle(box):
-        if rolle(objekt) == "label" and objekt.name and objekt.name not in texte:
+        if rolle(objekt) == "label" and objekt.name:
             texte.append(objekt.name)
     return texte

@@ -1,10 +1,13 @@
 # Installs the build into a fresh prefix and checks what a desktop needs:
 # the program with its catalogue, a valid desktop entry naming the installed
 # program, and the icon in the hicolor theme. A second install must keep a
-# catalogue that the user has changed.
+# catalogue that the user has changed. The AppStream metadata must pass
+# appstreamcli's strictest check, and an install staged under DESTDIR must
+# put everything under DESTDIR once, naming the final place in the entry.
 #   BAU       the build directory
 #   ZIEL      the prefix to install into (emptied first)
 #   PRUEFER   desktop-file-validate
+#   APPSTREAM appstreamcli
 #   KATALOG   the shipped catalogue
 
 function(fehler text)
@@ -21,7 +24,8 @@ endif()
 set(programm "${ZIEL}/bin/promille")
 set(katalog "${ZIEL}/bin/AlkoholSorten.txt")
 set(eintrag "${ZIEL}/share/applications/promille.desktop")
-foreach(datei "${programm}" "${katalog}" "${eintrag}"
+set(metainfo "${ZIEL}/share/metainfo/de.kavorin.promilleberechnung.metainfo.xml")
+foreach(datei "${programm}" "${katalog}" "${eintrag}" "${metainfo}"
               "${ZIEL}/share/icons/hicolor/scalable/apps/promille.svg")
   if(NOT EXISTS "${datei}")
     fehler("missing ${datei}")
@@ -64,6 +68,17 @@ if(NOT symbol STREQUAL "Icon=promille")
   fehler("the entry's icon is '${symbol}'")
 endif()
 
+execute_process(COMMAND "${APPSTREAM}" validate --pedantic --no-net "${metainfo}"
+                RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
+if(NOT ergebnis EQUAL 0 OR NOT ausgabe MATCHES "^[^\n]*Validation was successful\\.\n?$")
+  fehler("appstreamcli objects to ${metainfo}:\n${ausgabe}")
+endif()
+file(READ "${metainfo}" inhalt)
+if(NOT inhalt MATCHES "<content_attribute id=\"drugs-alcohol\">"
+   OR NOT inhalt MATCHES "<launchable type=\"desktop-id\">promille.desktop</launchable>")
+  fehler("${metainfo} lacks the alcohol rating or the menu entry")
+endif()
+
 # The user's catalogue survives an update.
 file(WRITE "${katalog}" "\"Eigene Sorte\",\"7%\",\"330\"\r\n")
 file(SHA256 "${katalog}" eigener)
@@ -77,5 +92,33 @@ if(NOT danach STREQUAL eigener)
   fehler("a second install replaced the user's catalogue")
 endif()
 
+# Staged for a package: everything under DESTDIR, once; the entry names the
+# program where the package will put it.
 file(REMOVE_RECURSE "${ZIEL}")
-message(STATUS "installation: program, catalogue, desktop entry and icons in place")
+set(buehne "${ZIEL}/buehne")
+set(ENV{DESTDIR} "${buehne}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix /opt/promille
+                RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
+unset(ENV{DESTDIR})
+if(NOT ergebnis EQUAL 0)
+  fehler("cmake --install with DESTDIR failed:\n${ausgabe}")
+endif()
+foreach(datei bin/promille bin/AlkoholSorten.txt share/applications/promille.desktop
+              share/metainfo/de.kavorin.promilleberechnung.metainfo.xml)
+  if(NOT EXISTS "${buehne}/opt/promille/${datei}")
+    fehler("with DESTDIR: missing ${buehne}/opt/promille/${datei}")
+  endif()
+endforeach()
+file(GLOB_RECURSE alles RELATIVE "${buehne}" "${buehne}/*")
+foreach(datei IN LISTS alles)
+  if(NOT datei MATCHES "^opt/promille/")
+    fehler("with DESTDIR: ${datei} lies outside the prefix")
+  endif()
+endforeach()
+file(STRINGS "${buehne}/opt/promille/share/applications/promille.desktop" exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=\"/opt/promille/bin/promille\"")
+  fehler("with DESTDIR the entry starts '${exec}'")
+endif()
+
+file(REMOVE_RECURSE "${ZIEL}")
+message(STATUS "installation: program, catalogue, desktop entry, metadata and icons in place")

@@ -269,6 +269,21 @@ class Sitzung:
             time.sleep(0.05)
         raise Fehlschlag("the accessibility bus did not come up within %d s" % frist)
 
+    def dienst(self, befehl, umgebung=None, ausgabe=None):
+        """Starts a helper (a window manager, a speech server, a screen reader)
+        on this desktop, in a process group of its own that the session ends."""
+        prozess = subprocess.Popen(
+            befehl, cwd=self._ordner, stdin=subprocess.DEVNULL,
+            stdout=ausgabe if ausgabe is not None else self._log(), stderr=subprocess.STDOUT,
+            start_new_session=True, env=umgebung or self.umgebung)
+        self._gruppen.append(prozess)
+        return prozess
+
+    @property
+    def ordner(self):
+        """The session's private directory, removed at the end."""
+        return self._ordner
+
     # -- the program --------------------------------------------------------
 
     @property

@@ -2,7 +2,10 @@
 // inside its control and clear of the other controls, every control inside
 // its window, the dialogs in the main window's colours with bold headings,
 // and the pictures sharp at the screen's scale. Run once at scale 1 and once
-// under QT_SCALE_FACTOR=2.
+// under QT_SCALE_FACTOR=2. Under every style Debian ships for Qt 6 and the
+// dark palettes of common desktops, every field, list and button shows its
+// text and every caption on the light cyan reads (the styles come from
+// adwaita-qt6, the qt6ct scheme from qt6ct; werkzeuge/pakete.sh installs both).
 //
 // Controls may reach past their window's edge by a pixel where the layout
 // puts them there (the law window's close cross); their captions may not.
@@ -21,18 +24,25 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -263,6 +273,152 @@ void pruefeFamilie(QWidget *dialog, const QWidget *haupt)
         QVERIFY2(label->font().bold(), qPrintable(name(label)));
 }
 
+// Dark palettes of real desktops, role by role as the desktop sets them.
+// qt6ct's "darker" scheme is read from the file qt6ct installs; KDE's Breeze
+// Dark and GTK's Adwaita dark are the colours their platform themes hand Qt.
+QPalette dunklePalette(const QString &art)
+{
+    QPalette p;
+    if (art == QLatin1String("qt6ct darker")) {
+        QSettings schema(QStringLiteral("/usr/share/qt6ct/colors/darker.conf"), QSettings::IniFormat);
+        const QPalette::ColorGroup gruppen[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+        const char *schluessel[] = {"ColorScheme/active_colors", "ColorScheme/inactive_colors",
+                                    "ColorScheme/disabled_colors"};
+        for (int g = 0; g < 3; ++g) {
+            const QStringList farben = schema.value(QLatin1String(schluessel[g])).toStringList();
+            for (int rolle = 0; rolle < farben.size() && rolle < QPalette::NColorRoles; ++rolle)
+                p.setColor(gruppen[g], QPalette::ColorRole(rolle), QColor(farben.at(rolle).trimmed()));
+        }
+        return p;
+    }
+    struct Farben { QColor fenster, text, feld, feldtext, knopf, knopftext; };
+    const Farben f = art == QLatin1String("Breeze Dark")
+        ? Farben{QColor(0x2a, 0x2e, 0x32), QColor(0xfc, 0xfc, 0xfc), QColor(0x1b, 0x1e, 0x20),
+                 QColor(0xfc, 0xfc, 0xfc), QColor(0x31, 0x36, 0x3b), QColor(0xfc, 0xfc, 0xfc)}
+        : Farben{QColor(0x35, 0x35, 0x35), QColor(0xee, 0xee, 0xec), QColor(0x2d, 0x2d, 0x2d),
+                 QColor(0xee, 0xee, 0xec), QColor(0x3a, 0x3a, 0x3a), QColor(0xee, 0xee, 0xec)};
+    p.setColor(QPalette::Window, f.fenster);
+    p.setColor(QPalette::WindowText, f.text);
+    p.setColor(QPalette::Base, f.feld);
+    p.setColor(QPalette::AlternateBase, f.fenster);
+    p.setColor(QPalette::Text, f.feldtext);
+    p.setColor(QPalette::Button, f.knopf);
+    p.setColor(QPalette::ButtonText, f.knopftext);
+    p.setColor(QPalette::ToolTipBase, f.fenster);
+    p.setColor(QPalette::ToolTipText, f.text);
+    p.setColor(QPalette::PlaceholderText, f.text.darker(150));
+    p.setColor(QPalette::Light, f.knopf.lighter(150));
+    p.setColor(QPalette::Midlight, f.knopf.lighter(125));
+    p.setColor(QPalette::Mid, f.knopf.darker(120));
+    p.setColor(QPalette::Dark, f.knopf.darker(150));
+    p.setColor(QPalette::Shadow, Qt::black);
+    return p;
+}
+
+// Relative luminance and contrast ratio as accessibility guidelines define
+// them; 4.5 is what body text needs to be read.
+qreal leuchtdichte(const QColor &farbe)
+{
+    const auto kanal = [](qreal c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * kanal(farbe.redF()) + 0.7152 * kanal(farbe.greenF()) + 0.0722 * kanal(farbe.blueF());
+}
+
+qreal kontrast(const QColor &a, const QColor &b)
+{
+    const qreal hell = std::max(leuchtdichte(a), leuchtdichte(b));
+    const qreal dunkel = std::min(leuchtdichte(a), leuchtdichte(b));
+    return (hell + 0.05) / (dunkel + 0.05);
+}
+
+// The colour a widget's background is painted in: its own or that of the
+// nearest parent that fills its background, up to the window.
+QColor hintergrund(const QWidget *w)
+{
+    for (const QWidget *v = w; v; v = v->isWindow() ? nullptr : v->parentWidget()) {
+        if (v->autoFillBackground() || v->isWindow())
+            return v->palette().color(v->backgroundRole());
+    }
+    return QColor();
+}
+
+// Every caption drawn on the window's own background reads against it.
+void pruefeFarben(const QWidget *fenster)
+{
+    for (const QWidget *w : fenster->findChildren<QWidget *>()) {
+        if (w->window() != fenster
+            || (!qobject_cast<const QLabel *>(w) && !qobject_cast<const QRadioButton *>(w)))
+            continue;
+        if (const auto *label = qobject_cast<const QLabel *>(w); label && label->text().isEmpty())
+            continue;
+        const QColor text = w->palette().color(w->foregroundRole());
+        const QColor grund = hintergrund(w);
+        QVERIFY2(kontrast(text, grund) >= 4.5,
+                 qPrintable(QStringLiteral("%1: text %2 on %3, contrast %4")
+                                .arg(name(w), text.name(), grund.name()).arg(kontrast(text, grund))));
+    }
+}
+
+// What a field, a list or a button needs to show its text: the part its
+// style leaves for the text at least one line of the font high and wide
+// enough for `text`; a list also its arrow.
+void pruefeFelder(const QWidget *fenster)
+{
+    for (const QWidget *w : fenster->findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->window() != fenster)
+            continue;
+        const QFontMetricsF masse(w->font());
+        QRectF textflaeche;
+        QString text;
+        if (const auto *liste = qobject_cast<const QComboBox *>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(liste);
+            option.editable = liste->isEditable();
+            option.frame = liste->hasFrame();
+            option.subControls = QStyle::SC_All;
+            const QRect pfeil = liste->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxArrow, liste);
+            QVERIFY2(pfeil.width() >= 6 && pfeil.height() >= 6 && liste->rect().contains(pfeil),
+                     qPrintable(QStringLiteral("%1: the arrow has %2 x %3 px")
+                                    .arg(name(w)).arg(pfeil.width()).arg(pfeil.height())));
+            // The field inside the list, less the margins a style may have
+            // given it; the text may use the line edit's own small margins.
+            const QMargins rand = liste->lineEdit()->textMargins();
+            textflaeche = QRectF(liste->lineEdit()->geometry())
+                              .adjusted(rand.left(), rand.top(), -rand.right(), -rand.bottom());
+            text = liste->count() ? liste->itemText(liste->count() - 1) : QStringLiteral("0");
+        } else if (const auto *feld = qobject_cast<const QLineEdit *>(w)) {
+            if (qobject_cast<const QComboBox *>(feld->parentWidget()))
+                continue;
+            QStyleOptionFrame option;
+            option.initFrom(feld);
+            option.rect = feld->rect();
+            option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+            option.state |= QStyle::State_Sunken;
+            const QMargins rand = feld->textMargins();
+            textflaeche = QRectF(feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld))
+                              .adjusted(rand.left(), rand.top(), -rand.right(), -rand.bottom())
+                              .translated(feld->pos());
+            // What the field holds in use: a percentage, an amount or a weight.
+            text = feld->text().endsWith(u'%') ? QStringLiteral("40%") : QStringLiteral("1000");
+        } else if (const auto *knopf = qobject_cast<const QPushButton *>(w)) {
+            QStyleOptionButton option;
+            option.initFrom(knopf);
+            option.text = knopf->text();
+            textflaeche = QRectF(knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf))
+                              .translated(knopf->pos());
+            text = knopf->text().remove(u'&');
+        } else {
+            continue;
+        }
+        const qreal hoehe = masse.ascent() + masse.descent();
+        QVERIFY2(textflaeche.height() >= hoehe - 1 && textflaeche.width() >= masse.horizontalAdvance(text),
+                 qPrintable(QStringLiteral("%1 under %2: \"%3\" needs %4 x %5 px, the style leaves %6 x %7")
+                                .arg(name(w), w->style()->name(), text)
+                                .arg(masse.horizontalAdvance(text)).arg(hoehe)
+                                .arg(textflaeche.width()).arg(textflaeche.height())));
+    }
+}
+
 } // namespace
 
 class tst_Ansicht : public QObject
@@ -270,6 +426,12 @@ class tst_Ansicht : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        m_stil = QApplication::style()->name();
+        m_palette = QApplication::palette();
+    }
+
     void init()
     {
         m_programm = std::make_unique<Programm>(Katalog);
@@ -358,8 +520,74 @@ private slots:
         pruefeZeilenabstand(gesetz->Label1);
     }
 
+    // The program under each style Debian ships for Qt 6 and under the dark
+    // palettes of the common desktops: every field, list and button shows
+    // its text (and a list its arrow), every caption reads on light cyan,
+    // and the law window keeps the system's colours.
+    void stileUndPaletten_data()
+    {
+        QTest::addColumn<QString>("stil");
+        QTest::addColumn<QString>("palette");
+        QTest::newRow("Fusion") << "Fusion" << QString();
+        QTest::newRow("Windows") << "Windows" << QString();
+        QTest::newRow("Adwaita") << "adwaita" << QString();
+        QTest::newRow("Adwaita-dunkel") << "adwaita-dark" << QString();
+        QTest::newRow("qt6ct darker") << "Fusion" << "qt6ct darker";
+        QTest::newRow("Breeze Dark") << "Fusion" << "Breeze Dark";
+        QTest::newRow("GTK Adwaita dunkel") << "Fusion" << "GTK Adwaita dunkel";
+    }
+
+    void stileUndPaletten()
+    {
+        QFETCH(QString, stil);
+        QFETCH(QString, palette);
+        m_programm.reset();
+        QStyle *s = QStyleFactory::create(stil);
+        QVERIFY2(s, qPrintable(QStringLiteral("no style %1 (adwaita-qt6 installed?)").arg(stil)));
+        QApplication::setStyle(s);
+        QApplication::setPalette(palette.isEmpty() ? s->standardPalette() : dunklePalette(palette));
+        const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+        const QColor systemGrund = QApplication::palette().color(QPalette::Window);
+
+        m_programm = std::make_unique<Programm>(Katalog);
+        frmAlkohol *haupt = m_programm->fenster();
+        QVERIFY(QTest::qWaitForWindowExposed(haupt));
+        haupt->Label1->setText(QStringLiteral(" 0.35"));
+        haupt->cmdHinzu_Click();
+        haupt->Sorte->setEditText(QStringLiteral("Bier"));
+        haupt->Command1_Click();
+        haupt->Command3_Click();
+        for (QWidget *fenster : {static_cast<QWidget *>(haupt), static_cast<QWidget *>(frmSorte::instanz()),
+                                 static_cast<QWidget *>(frmBearbeiten::instanz()),
+                                 static_cast<QWidget *>(frmGesetz::instanz())}) {
+            QVERIFY(QTest::qWaitForWindowExposed(fenster));
+            pruefeFelder(fenster);
+            if (QTest::currentTestFailed())
+                return;
+            pruefeFenster(fenster);
+            if (QTest::currentTestFailed())
+                return;
+            if (fenster != frmGesetz::instanz())
+                pruefeFarben(fenster);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        const QWidget *gesetz = frmGesetz::instanz();
+        QCOMPARE(gesetz->palette().color(QPalette::Window), systemGrund);
+        for (const QLabel *label : gesetz->findChildren<QLabel *>())
+            QCOMPARE(label->palette().color(label->foregroundRole()), systemText);
+    }
+
+    void cleanupTestCase()
+    {
+        QApplication::setStyle(m_stil);
+        QApplication::setPalette(m_palette);
+    }
+
 private:
     std::unique_ptr<Programm> m_programm;
+    QString m_stil;
+    QPalette m_palette;
 };
 
 QTEST_MAIN(tst_Ansicht)

@@ -1,0 +1,159 @@
+#include "app/stil.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
+#include <QWidget>
+
+namespace {
+
+// A line of text fits when the room for it is at least its letters' height;
+// a pixel less only trims the lowest descender.
+bool hochGenug(const QRect &raum, const QFontMetricsF &masse)
+{
+    return raum.height() >= masse.ascent() + masse.descent() - 1;
+}
+
+bool listePasst(const QComboBox *liste)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(liste);
+    option.editable = liste->isEditable();
+    option.frame = liste->hasFrame();
+    option.subControls = QStyle::SC_All;
+    const QStyle *stil = liste->style();
+    const QRect pfeil = stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, liste);
+    const QRect feld = stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, liste);
+    const QFontMetricsF masse(liste->font());
+    // The widest entry or, for a list without entries, a digit.
+    qreal breite = masse.horizontalAdvance(QStringLiteral("0"));
+    for (int i = 0; i < liste->count() && i < 50; ++i)
+        breite = std::max(breite, masse.horizontalAdvance(liste->itemText(i)));
+    // A long name may run out of the kind list's field; a count may not.
+    breite = std::min(breite, masse.horizontalAdvance(QStringLiteral("20")));
+    return pfeil.width() >= 6 && pfeil.height() >= 6 && liste->rect().contains(pfeil)
+        && hochGenug(feld, masse) && feld.width() >= breite;
+}
+
+bool feldPasst(const QLineEdit *feld)
+{
+    QStyleOptionFrame option;
+    option.initFrom(feld);
+    option.rect = feld->rect();
+    option.lineWidth = feld->hasFrame()
+        ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+    option.state |= QStyle::State_Sunken;
+    // The margins a style gives the text (Adwaita: 8 and 2 pixels) take from
+    // the same room.
+    const QRect raum = feld->style()
+                           ->subElementRect(QStyle::SE_LineEditContents, &option, feld)
+                           .marginsRemoved(feld->textMargins());
+    return hochGenug(raum, QFontMetricsF(feld->font()));
+}
+
+bool knopfPasst(const QPushButton *knopf)
+{
+    QStyleOptionButton option;
+    option.initFrom(knopf);
+    option.text = knopf->text();
+    const QRect raum = knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf);
+    return hochGenug(raum, QFontMetricsF(knopf->font()));
+}
+
+const char Entschieden[] = "promille_stil_entschieden";
+const char GezeigtGeprueft[] = "promille_stil_gezeigt_geprueft";
+
+QStyle *fusion()
+{
+    static QStyle *stil = [] {
+        QStyle *s = QStyleFactory::create(QStringLiteral("Fusion"));
+        if (s)
+            s->setParent(qApp);
+        return s;
+    }();
+    return stil;
+}
+
+class StilWaehler : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override
+    {
+        // A window is polished before its controls, which are still as
+        // created: a style that does not fit must go before it polishes them,
+        // since some (Adwaita) leave margins behind that a later change of
+        // style keeps. The show comes too late for that but stands in for a
+        // window polished before it had its controls.
+        if ((ereignis->type() != QEvent::Polish && ereignis->type() != QEvent::Show)
+            || !objekt->isWidgetType())
+            return false;
+        auto *fenster = static_cast<QWidget *>(objekt);
+        const Qt::WindowType art = fenster->windowType();
+        if (!fenster->isWindow() || fenster->layout() || (art != Qt::Window && art != Qt::Dialog)
+            || fenster->findChildren<QWidget *>().isEmpty())
+            return false;
+        // Once at the polish and once more at the first show: only by then
+        // has the style polished the controls and given them the text
+        // margins it wants (Adwaita's eat a narrow field's room for a line).
+        const char *schritt = ereignis->type() == QEvent::Polish ? Entschieden : GezeigtGeprueft;
+        if (fenster->property(schritt).toBool())
+            return false;
+        fenster->setProperty(Entschieden, true);
+        fenster->setProperty(schritt, true);
+        QStyle *ersatz = fusion();
+        if (!ersatz || fenster->style() == ersatz || stilPasst(fenster))
+            return false;
+        // A style set on a widget is not passed on to its children.
+        fenster->setStyle(ersatz);
+        for (QWidget *kind : fenster->findChildren<QWidget *>()) {
+            kind->setStyle(ersatz);
+            // Adwaita gives the field of an editable list wide text margins
+            // as the list is made, and they outlive the style: the program
+            // sets none of its own.
+            if (auto *feld = qobject_cast<QLineEdit *>(kind))
+                feld->setTextMargins(QMargins());
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+bool stilPasst(const QWidget *fenster)
+{
+    for (const QWidget *w : fenster->findChildren<QWidget *>()) {
+        if (w->window() != fenster)
+            continue;
+        if (const auto *liste = qobject_cast<const QComboBox *>(w)) {
+            if (!listePasst(liste))
+                return false;
+        } else if (const auto *feld = qobject_cast<const QLineEdit *>(w)) {
+            if (!qobject_cast<const QComboBox *>(feld->parentWidget()) && !feldPasst(feld))
+                return false;
+        } else if (const auto *knopf = qobject_cast<const QPushButton *>(w)) {
+            if (!knopfPasst(knopf))
+                return false;
+        }
+    }
+    return true;
+}
+
+void passendenStilImmerWaehlen()
+{
+    static bool angemeldet = false;
+    if (angemeldet)
+        return;
+    angemeldet = true;
+    qApp->installEventFilter(new StilWaehler(qApp));
+}

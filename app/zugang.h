@@ -1,0 +1,30 @@
+#pragma once
+
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+// What a screen reader needs beyond the accessible names: results it speaks
+// without being asked, and focus changes it hears in the right order.
+
+// The label becomes a notification for the accessibility interface: each
+// call of ergebnisAnsagen() then has a screen reader speak its text once,
+// wherever the focus is. Call right after creating the label, before
+// anything asks for its accessibility interface (an accessible name or
+// description set on it does), which is made once and kept.
+void alsAnsage(QLabel *label);
+
+// Tells a screen reader that the label shows a new text to be spoken. Does
+// nothing for an empty label or while no screen reader listens.
+void ergebnisAnsagen(QLabel *label);
+
+// From now on an empty text field that gets the focus from Tab or a
+// shortcut reports the focus alone, so that a screen reader announces it by
+// its name; see zugang.cpp. Once per program; further calls do nothing.
+void fokusVorSchreibmarkeMelden();
+
+// Keeps the one Tab stop of an exclusive pair of options on the selected
+// one: Tab reaches the pair at `davor`'s successor and leaves it towards
+// `danach`, whichever of the two is selected. Call once the focus chain
+// holds `davor`, both options and `danach`.
+void optionenEinTabstopp(QWidget *davor, QRadioButton *erste, QRadioButton *zweite, QWidget *danach);

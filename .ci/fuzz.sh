@@ -5,7 +5,7 @@
 # kept as build-fuzz/funde/<target>-crash-… and fails the pass.
 set -eu
 cd "$(dirname "$0")/.."
-sh werkzeuge/pakete.sh
+sh tools/packages.sh tests
 
 sekunden=${FUZZ_SEKUNDEN:-25}
 bau=build-fuzz
@@ -26,15 +26,15 @@ mkdir -p "$bau/funde"
 for ziel in $ziele; do
   programm="$bau/fuzz/fuzz_$ziel"
   echo "== fuzz_$ziel: Saatkorpus"
-  "$programm" -runs=0 -artifact_prefix="$bau/funde/$ziel-" "fuzz/korpus/$ziel"
+  "$programm" -runs=0 -artifact_prefix="$bau/funde/$ziel-" "fuzz/corpus/$ziel"
 
   echo "== fuzz_$ziel: $sekunden s"
-  arbeit="$bau/korpus-$ziel"
+  arbeit="$bau/corpus-$ziel"
   mkdir -p "$arbeit"
   protokoll="$bau/fuzz_$ziel.log"
   if ! "$programm" -max_total_time="$sekunden" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
       -print_final_stats=1 -artifact_prefix="$bau/funde/$ziel-" \
-      "$arbeit" "fuzz/korpus/$ziel" >"$protokoll" 2>&1; then
+      "$arbeit" "fuzz/corpus/$ziel" >"$protokoll" 2>&1; then
     tail -n 60 "$protokoll" >&2
     echo "fuzz_$ziel: Fund, siehe $bau/funde/ und $protokoll" >&2
     exit 1

@@ -3,7 +3,7 @@
 # and UndefinedBehaviorSanitizer. Any report fails the test that caused it.
 set -eu
 cd "$(dirname "$0")/.."
-sh werkzeuge/pakete.sh
+sh tools/packages.sh tests
 
 bau=build-asan
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -15,7 +15,7 @@ cmake --build "$bau" -j2
 # caches until the process ends (fontconfig, the X and D-Bus client libraries).
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan-ausnahmen.txt:print_suppressions=0"
+LSAN_OPTIONS="suppressions=$(pwd)/.ci/lsan-suppressions.txt:print_suppressions=0"
 export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 cd "$bau"

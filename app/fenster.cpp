@@ -245,7 +245,7 @@ QIcon programmSymbol()
     // ones serve the desktop entry, which takes them from the icon theme.
     QIcon symbol;
     for (int groesse : {16, 24, 32, 48, 64})
-        symbol.addPixmap(bildLesen(QStringLiteral(":/bilder/flasche-%1.bmp").arg(groesse)));
+        symbol.addPixmap(bildLesen(QStringLiteral(":/images/flasche-%1.bmp").arg(groesse)));
     return symbol;
 }
 
@@ -253,7 +253,7 @@ QPixmap fragezeichenBild(const QWidget *widget)
 {
     const qreal skala = widget->devicePixelRatioF();
     const int groesse = skala > 1.0 ? 64 : 32;
-    QPixmap bild = bildLesen(QStringLiteral(":/bilder/fragezeichen-%1.bmp").arg(groesse));
+    QPixmap bild = bildLesen(QStringLiteral(":/images/fragezeichen-%1.bmp").arg(groesse));
     if (bild.width() != qRound(32 * skala))
         bild = bild.scaled(QSize(32, 32) * skala, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     bild.setDevicePixelRatio(skala);

@@ -11,7 +11,7 @@
 #include "calc/anzeige.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
-#include "fuzz/pruefen.h"
+#include "fuzz/check.h"
 
 #include <QLocale>
 #include <cmath>

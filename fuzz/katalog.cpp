@@ -3,7 +3,7 @@
 // reads can be written and read back unchanged.
 
 #include "catalogue/katalog.h"
-#include "fuzz/pruefen.h"
+#include "fuzz/check.h"
 
 #include <vector>
 

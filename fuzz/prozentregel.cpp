@@ -9,7 +9,7 @@
 // sequence of keystrokes on a field that starts as "%", as both fields do.
 
 #include "calc/prozentregel.h"
-#include "fuzz/pruefen.h"
+#include "fuzz/check.h"
 
 using pruefen::zeige;
 

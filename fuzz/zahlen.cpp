@@ -8,7 +8,7 @@
 // US English, French, Swiss German), the rest is the text in UTF-8.
 
 #include "calc/zahlen.h"
-#include "fuzz/pruefen.h"
+#include "fuzz/check.h"
 
 #include <QLocale>
 #include <array>

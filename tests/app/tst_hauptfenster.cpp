@@ -2,7 +2,7 @@
 
 #include "app/alk.h"
 #include "app/frmalkohol.h"
-#include "gemeinsam/gui.h"
+#include "common/gui.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

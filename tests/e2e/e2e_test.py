@@ -6,7 +6,7 @@ on disk.
 
     /usr/bin/python3 e2e_test.py PROGRAMM KATALOG [TESTNAME ...]
 
-Every test gets a desktop of its own (sitzung.Sitzung) and a fresh copy of
+Every test gets a desktop of its own (session.Sitzung) and a fresh copy of
 the program's directory with KATALOG as its catalogue. Exits non-zero when a
 test fails; the closing line says how many passed and failed.
 """
@@ -23,7 +23,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from sitzung import Fehlschlag, Sitzung  # noqa: E402
+from session import Fehlschlag, Sitzung  # noqa: E402
 
 HAUPT = "Promilleberechnung"
 HINZU = "Sorte hinzufügen"
@@ -50,7 +50,7 @@ class Lauf:
     main window and the accessibility helpers."""
 
     def __init__(self, sitzung):
-        import bedienung
+        import operate as bedienung
 
         self.s = sitzung
         self.b = bedienung
@@ -499,7 +499,7 @@ def nicht_als_root(befehl):
     try:
         os.chmod(ablage, 0o755)
         hier = os.path.dirname(os.path.abspath(__file__))
-        for datei in ("e2e_test.py", "sitzung.py", "bedienung.py"):
+        for datei in ("e2e_test.py", "session.py", "operate.py"):
             shutil.copyfile(os.path.join(hier, datei), os.path.join(ablage, datei))
         shutil.copy2(programm, os.path.join(ablage, "promille"))
         shutil.copyfile(katalog, os.path.join(ablage, "AlkoholSorten.txt"))

@@ -6,7 +6,7 @@ operated with real key presses, and Orca's own record of what it said.
 With ORCA_PROTOKOLL set to a file name, Orca's debug log is kept there and
 the output of the processes started here beside it (name + ".ausgabe").
 
-One desktop of its own (sitzung.Sitzung: Xvfb, D-Bus session, accessibility
+One desktop of its own (session.Sitzung: Xvfb, D-Bus session, accessibility
 bus) with the window manager openbox, a speech-dispatcher started here with
 its own configuration (espeak-ng through the generic module, the sound
 written to a file, never to a sound card), and Orca with preferences of its
@@ -28,7 +28,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from sitzung import Fehlschlag, Sitzung  # noqa: E402
+from session import Fehlschlag, Sitzung  # noqa: E402
 
 # Longest the whole run may take; ctest's timeout stands behind it.
 GESAMTFRIST = 240
@@ -86,7 +86,7 @@ class Orca:
         self._warte(lambda: os.path.exists(steckdose), "speech-dispatcher's socket")
         einstellungen = os.path.join(ordner, "orca")
         os.mkdir(einstellungen)
-        starter = os.path.join(os.path.dirname(os.path.abspath(__file__)), "orca_starten.py")
+        starter = os.path.join(os.path.dirname(os.path.abspath(__file__)), "start_orca.py")
         self.prozess = sitzung.dienst([sys.executable, starter, "--user-prefs", einstellungen,
                                        "--debug-file", self.log], umgebung=umgebung)
         self.gelesen = 0

@@ -5,7 +5,7 @@
 // under QT_SCALE_FACTOR=2. Under every style Debian ships for Qt 6 and the
 // dark palettes of common desktops, every field, list and button shows its
 // text and every caption on the light cyan reads (the styles come from
-// adwaita-qt6, the qt6ct scheme from qt6ct; werkzeuge/pakete.sh installs both).
+// adwaita-qt6, the qt6ct scheme from qt6ct; tools/packages.sh installs both).
 //
 // Controls may reach past their window's edge by a pixel where the layout
 // puts them there (the law window's close cross); their captions may not.
@@ -14,7 +14,7 @@
 // a few pixels of frame for a button), not the program's fitting routine,
 // so a wrong fitting routine shows up as a failure.
 
-#include "gemeinsam/gui.h"
+#include "common/gui.h"
 
 #include "app/frmalkohol.h"
 #include "catalogue/frmbearbeiten.h"

@@ -2,7 +2,7 @@
 // window, the statute readable in full, closed by its cross and shown again.
 #include "app/fenster.h"
 #include "app/frmalkohol.h"
-#include "gemeinsam/gui.h"
+#include "common/gui.h"
 #include "info/frmgesetz.h"
 #include "info/gesetztext.h"
 

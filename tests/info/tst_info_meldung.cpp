@@ -2,7 +2,7 @@
 // back and shows the classification in the program's message box.
 #include "app/alk.h"
 #include "app/frmalkohol.h"
-#include "gemeinsam/gui.h"
+#include "common/gui.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -8,7 +8,7 @@
 // it cannot cut the test run's own output short.
 
 #include "catalogue/dateizugang.h"
-#include "gemeinsam/dateigrenze.h"
+#include "common/dateigrenze.h"
 #include "catalogue/katalog.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 # Installs what the build needs, builds the program and starts it.
 set -eu
 cd "$(dirname "$0")/.."
-sh werkzeuge/pakete.sh
+sh tools/packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2 --target promille
 exec ./build/app/promille

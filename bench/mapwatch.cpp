@@ -2,7 +2,7 @@
 // top-level window is mapped. Prints the time from start to that moment
 // and the peak resident memory of the program up to it:
 //
-//     kartenwaechter [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]
+//     mapwatch [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]
 //     → millisekunden=123.4 rss_kb=45678
 //
 // -n lets the program run on for a while after the map before it is
@@ -38,7 +38,7 @@ double jetztMs()
 
 [[noreturn]] void abbruch(const char *text)
 {
-    std::fprintf(stderr, "kartenwaechter: %s\n", text);
+    std::fprintf(stderr, "mapwatch: %s\n", text);
     std::exit(2);
 }
 
@@ -54,7 +54,7 @@ int main(int argc, char **argv)
         arg += 2;
     }
     if (arg >= argc)
-        abbruch("Aufruf: kartenwaechter [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]");
+        abbruch("Aufruf: mapwatch [-t SEKUNDEN] [-n SEKUNDEN] PROGRAMM [ARGUMENTE…]");
 
     xcb_connection_t *x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x))
@@ -74,7 +74,7 @@ int main(int argc, char **argv)
     if (kind == 0) {
         close(xcb_get_file_descriptor(x));
         execvp(argv[arg], argv + arg);
-        std::fprintf(stderr, "kartenwaechter: %s: %s\n", argv[arg], std::strerror(errno));
+        std::fprintf(stderr, "mapwatch: %s: %s\n", argv[arg], std::strerror(errno));
         _exit(127);
     }
 

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Start-up of the program against the floor program (a QMainWindow with one
-# QLabel, bench/boden.cpp), each started under Xvfb:
+# QLabel, bench/floor.cpp), each started under Xvfb:
 #   - instructions under callgrind until the window is drawn and the program
 #     idle (SIGTERM 4 s after the map was seen: the drawing counts, since a
 #     user sees the drawn window, not the map), and up to the call that maps
@@ -13,7 +13,7 @@
 #   - peak resident memory until drawn and idle (0.5 s after the map).
 # The program starts from a directory of its own with a 200-kind catalogue.
 #
-#   bench/startzeit.sh [BAUVERZEICHNIS] [LAEUFE]
+#   bench/startup.sh [BAUVERZEICHNIS] [LAEUFE]
 #
 # With OHNE_LAYOUTSCHRIFT=1 both run on a fontconfig set-up that hides the
 # face the layout was drawn for and its stand-ins (Liberation Sans, Arimo),
@@ -30,7 +30,7 @@ laeufe=${2:-10}
 if [ ! -f "$bau/CMakeCache.txt" ]; then
   cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=Release -DPROMILLE_BENCH=ON -DPROMILLE_TESTS=OFF >/dev/null
 fi
-cmake --build "$bau" -j2 --target promille promille_boden kartenwaechter >/dev/null
+cmake --build "$bau" -j2 --target promille promille_floor mapwatch >/dev/null
 
 arbeit=$(mktemp -d)
 xpid=""
@@ -44,13 +44,13 @@ trap aufraeumen EXIT INT TERM
 mkdir -p "$arbeit/programm" "$arbeit/boden" "$arbeit/laufzeit"
 chmod 700 "$arbeit/laufzeit"
 cp "$bau/app/promille" "$arbeit/programm/"
-cp "$bau/bench/promille_boden" "$arbeit/boden/"
+cp "$bau/bench/promille_floor" "$arbeit/boden/"
 i=1
 while [ $i -le 200 ]; do
   printf '"Sorte %d","%d%%","%d"\r\n' $i $((i % 101)) $((100 + i))
   i=$((i + 1))
 done >"$arbeit/programm/AlkoholSorten.txt"
-waechter=$(pwd)/$bau/bench/kartenwaechter
+waechter=$(pwd)/$bau/bench/mapwatch
 
 # A display of our own; the first free number from 90 on.
 anzeige=90
@@ -93,7 +93,7 @@ fi
 
 # Once each first, so that neither pays for a cold fontconfig cache.
 "$waechter" "$arbeit/programm/promille" >/dev/null 2>&1
-"$waechter" "$arbeit/boden/promille_boden" >/dev/null 2>&1
+"$waechter" "$arbeit/boden/promille_floor" >/dev/null 2>&1
 
 # Instruction counts. --dump-before writes the counts up to the first
 # xcb_map_window into <datei>.1; the rest up to SIGTERM goes into <datei>.
@@ -131,9 +131,9 @@ set -- $(zaehle programm "$arbeit/programm/promille")
 p_map1=$1 p_ende1=$2 p_fe=$3 p_ft=$4
 set -- $(zaehle programm "$arbeit/programm/promille")
 p_map2=$1 p_ende2=$2
-set -- $(zaehle boden "$arbeit/boden/promille_boden")
+set -- $(zaehle boden "$arbeit/boden/promille_floor")
 b_map1=$1 b_ende1=$2 b_fe=$3 b_ft=$4
-set -- $(zaehle boden "$arbeit/boden/promille_boden")
+set -- $(zaehle boden "$arbeit/boden/promille_floor")
 b_map2=$1 b_ende2=$2
 
 # Wall time and memory, alternating so that both see the same machine.
@@ -142,7 +142,7 @@ i=0
 while [ $i -lt "$laeufe" ]; do
   set -- $("$waechter" -n 0.5 "$arbeit/programm/promille" 2>/dev/null | tr '=' ' ')
   p_ms="$p_ms $2" p_kb="$p_kb $4"
-  set -- $("$waechter" -n 0.5 "$arbeit/boden/promille_boden" 2>/dev/null | tr '=' ' ')
+  set -- $("$waechter" -n 0.5 "$arbeit/boden/promille_floor" 2>/dev/null | tr '=' ' ')
   b_ms="$b_ms $2" b_kb="$b_kb $4"
   i=$((i + 1))
 done

@@ -1,4 +1,4 @@
-#include "gemeinsam/gui.h"
+#include "common/gui.h"
 
 #include "app/alk.h"
 #include "app/frmalkohol.h"

@@ -2,10 +2,10 @@
 window after the typical use, the add and edit dialogs, and the law window;
 then the main window once more under two dark desktop colour schemes
 (qt6ct's "darker" and KDE's Breeze Dark, each handed to Qt the way that
-desktop does). Started by werkzeuge/bildschirmfotos.sh; run with
+desktop does). Started by tools/screenshots.sh; run with
 /usr/bin/python3.
 
-    bildschirmfotos.py PROGRAMM KATALOG ZIELORDNER [SKALIERUNG]
+    screenshots.py PROGRAMM KATALOG ZIELORDNER [SKALIERUNG]
 
 With NUR_DUNKEL set to a picture's name, only that dark picture is taken.
 """
@@ -18,12 +18,12 @@ import tempfile
 HIER = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HIER, "..", "tests", "e2e"))
 
-from sitzung import Sitzung  # noqa: E402
+from session import Sitzung  # noqa: E402
 
 
 def foto(sitzung, fenster, datei):
     """Cuts the window out of a picture of the whole screen."""
-    import bedienung
+    import operate as bedienung
 
     x, y, breite, hoehe = bedienung.ausmass(fenster)
     subprocess.run(["import", "-display", sitzung.anzeige, "-window", "root",
@@ -73,7 +73,7 @@ DUNKEL = [
 
 def typische_nutzung(haupt):
     """Two servings of Bier, 80 kg, Enter; waits for the result."""
-    import bedienung as b
+    import operate as b
 
     b.waehle(b.element(haupt, "combo box", beschreibung="Sorte"), "Bier")
     b.waehle(b.element(haupt, "combo box", beschreibung="Anzahl"), "2")
@@ -98,7 +98,7 @@ def dunkel(programm, katalog, ziel, skalierung, bildschirm, nur=None):
             try:
                 with Sitzung(programm, katalog, skalierung=skalierung, bildschirm=bildschirm) as s:
                     app = s.starte_programm()
-                    import bedienung as b
+                    import operate as b
 
                     b.massstab_setzen(skalierung)
                     haupt = b.fenster(app, "Promilleberechnung")
@@ -122,7 +122,7 @@ def main():
         return
     with Sitzung(programm, katalog, skalierung=skalierung, bildschirm=bildschirm) as s:
         app = s.starte_programm()
-        import bedienung as b
+        import operate as b
 
         b.massstab_setzen(skalierung)
         haupt = b.fenster(app, "Promilleberechnung")

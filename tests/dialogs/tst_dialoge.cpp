@@ -2,8 +2,8 @@
 // keys and clicks go to the real controls, message boxes are read and closed
 // as the user would, and every change is checked on the catalogue file's bytes.
 
-#include "gemeinsam/dateigrenze.h"
-#include "gemeinsam/gui.h"
+#include "common/dateigrenze.h"
+#include "common/gui.h"
 
 #include "app/alk.h"
 #include "app/fenster.h"

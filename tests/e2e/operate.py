@@ -11,7 +11,7 @@ import time
 
 import pyatspi
 
-from sitzung import Fehlschlag
+from session import Fehlschlag
 
 FRIST = 15.0
 

@@ -3,7 +3,7 @@
 # headless. Exits non-zero when a test fails.
 set -eu
 cd "$(dirname "$0")/.."
-sh werkzeuge/pakete.sh
+sh tools/packages.sh tests
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
 cd build

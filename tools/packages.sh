@@ -1,18 +1,25 @@
 #!/bin/sh
-# Installs the Debian 12 packages the build and the tests need. Runs apt-get
+# Installs the Debian 12 packages the build (and, with `tests`, the tests) need. Runs apt-get
 # as root directly, otherwise through sudo. Skips the work when all are there.
 set -eu
 
-# The program itself needs Qt, its translations and fonts-liberation2 (the
-# metric stand-in for the face its layout was drawn for); the rest builds,
-# tests (openbox: windows placed by a real window manager) and measures it.
+# Building and running the program needs Qt, its translations and
+# fonts-liberation2 (the metric stand-in for the face its layout was drawn
+# for); that is all `sh tools/packages.sh` installs. With `tests` it adds what
+# the tests, the sanitizer and fuzz builds and the benchmarks use: an X
+# server and a real window manager (openbox), the accessibility bus, the
+# screen reader Orca with its speech, the styles and themes the look tests
+# try, the metadata validators, clang, Google Benchmark and valgrind.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
- fonts-liberation2
+ fonts-liberation2"
+if [ "${1:-}" = tests ]; then
+  PAKETE="$PAKETE
  xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox
  dbus dbus-x11 at-spi2-core python3-pyatspi
- orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool openbox
+ orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool
  adwaita-qt6 qt6ct
  desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind"
+fi
 
 fehlend=""
 for p in $PAKETE; do

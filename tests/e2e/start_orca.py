@@ -9,7 +9,7 @@
 - Its --debug-file is written line by line, so that the test reads every
   utterance as soon as it is spoken rather than when a buffer fills.
 
-    /usr/bin/python3 orca_starten.py ORCA-ARGUMENTE...
+    /usr/bin/python3 start_orca.py ORCA-ARGUMENTE...
 """
 
 import builtins

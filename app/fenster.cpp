@@ -1,5 +1,8 @@
 #include "app/fenster.h"
 
+#include "app/stil.h"
+#include "app/zugang.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -71,22 +74,33 @@ bool hatEinfacheBeschriftung(const QWidget *steuerelement)
 // gets smaller: more would read as a different typeface.
 constexpr int KleinsteBreite = 88;
 
-class Einpasser : public QObject
+// Watches only the window it belongs to: the styles and captions of the
+// other windows, and every event of the program, are none of its business.
+class Fensterwaechter : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit Fensterwaechter(QWidget *fenster) : QObject(fenster), m_fenster(fenster) {}
 
 protected:
     bool eventFilter(QObject *objekt, QEvent *ereignis) override
     {
-        if (ereignis->type() == QEvent::Show && objekt->isWidgetType()) {
-            auto *fenster = static_cast<QWidget *>(objekt);
-            const Qt::WindowType art = fenster->windowType();
-            if (fenster->isWindow() && !fenster->layout() && (art == Qt::Window || art == Qt::Dialog))
-                beschriftungenEinpassen(fenster);
+        if (objekt != m_fenster)
+            return false;
+        if (ereignis->type() == QEvent::Polish && !m_poliert) {
+            m_poliert = true;
+            passendenStilWaehlen(m_fenster);
+        } else if (ereignis->type() == QEvent::Show && !m_gezeigt) {
+            m_gezeigt = true;
+            passendenStilWaehlen(m_fenster);
+            beschriftungenEinpassen(m_fenster);
         }
         return false;
     }
+
+private:
+    QWidget *m_fenster;
+    bool m_poliert = false;
+    bool m_gezeigt = false;
 };
 
 QAccessibleInterface *fensterSchnittstelle(const QString &klasse, QObject *objekt)
@@ -216,13 +230,10 @@ void beschriftungenEinpassen(QWidget *fenster)
     }
 }
 
-void beschriftungenImmerEinpassen()
+void fensterEinrichten(QWidget *fenster)
 {
-    static bool angemeldet = false;
-    if (angemeldet)
-        return;
-    angemeldet = true;
-    qApp->installEventFilter(new Einpasser(qApp));
+    fenster->installEventFilter(new Fensterwaechter(fenster));
+    fokusVorSchreibmarkeMelden(fenster);
 }
 
 namespace {

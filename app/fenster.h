@@ -58,12 +58,14 @@ void schriftEinpassen(QWidget *steuerelement, qreal kleinstePunkte = 6.0);
 // Run it once the controls have their captions and rectangles.
 void beschriftungenEinpassen(QWidget *fenster);
 
-// From now on every window whose controls stand at fixed rectangles (one
-// without a layout: the program's own four) has its captions fitted each
-// time it is shown, so a dialog created later fits as well as the main
-// window. Windows laid out by Qt (message boxes, prompts) size themselves
-// and are left alone. Once per program; further calls do nothing.
-void beschriftungenImmerEinpassen();
+// Readies one of the program's own windows, whose controls stand at fixed
+// rectangles, for its first appearance: as it is polished and at its first
+// show the style check (passendenStilWaehlen), then the caption fitting in
+// the style it ends up with; and its empty fields announce their focus to a
+// screen reader (fokusVorSchreibmarkeMelden). Windows laid out by Qt
+// (message boxes, prompts) size themselves and are never asked. Call at the
+// end of the window's constructor, once it has all its controls.
+void fensterEinrichten(QWidget *fenster);
 
 // Where the caption of a label or button is drawn, in the control's own
 // coordinates, with the font it has now; an empty rectangle for a control

@@ -70,13 +70,10 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
     fensterRolleAnmelden();
-    fokusVorSchreibmarkeMelden();
-    beschriftungenImmerEinpassen();
     // Qt's own windows and pop-ups (message boxes, prompts, the lists of the
     // combo boxes) in the same face; the system's font would cost a face
     // and a fontconfig fall-back search of its own at the first drawing.
     QApplication::setFont(layoutSchrift());
-    passendenStilImmerWaehlen();
     setObjectName(QStringLiteral("frmAlkohol"));
     setWindowTitle(QStringLiteral("Promilleberechnung"));
     setWindowIcon(programmSymbol());
@@ -193,10 +190,14 @@ void frmAlkohol::verbinden()
 
     optionenEinTabstopp(Menge, Option1, Option2, Masse);
 
-    Menge->installEventFilter(this);
     // Enter anywhere in the window presses "&Berechnen"; outside a dialog Qt
-    // has no default button, so the window routes the key itself.
-    qApp->installEventFilter(this);
+    // has no default button, so the window routes the key itself. The
+    // window watches itself and its own controls, nothing else of the
+    // program (the lists' pop-ups, made later, choose with Enter).
+    installEventFilter(this);
+    for (QWidget *steuerelement : findChildren<QWidget *>())
+        steuerelement->installEventFilter(this);
+    fensterEinrichten(this);
 }
 
 void frmAlkohol::Form_Load(const QString &programmverzeichnis)
@@ -217,39 +218,55 @@ void frmAlkohol::Form_Load(const QString &programmverzeichnis)
 
 bool frmAlkohol::eventFilter(QObject *objekt, QEvent *ereignis)
 {
-    if (ereignis->type() == QEvent::KeyPress) {
-        auto *taste = static_cast<QKeyEvent *>(ereignis);
-        auto *ziel = qobject_cast<QWidget *>(objekt);
-        if ((taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) && ziel
-            && ziel->window() == this
-            && (taste->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            // A focused button takes Enter itself, as buttons do in dialogs.
-            if (auto *knopf = qobject_cast<QAbstractButton *>(ziel); knopf && !qobject_cast<QRadioButton *>(ziel))
-                knopf->click();
-            else
-                cmdBerechnen->click();
-            return true;
-        }
-    } else if (ereignis->type() == QEvent::FocusOut
-               && (objekt == Sorte || objekt == Sorte->lineEdit() || objekt == Anz
-                   || objekt == Anz->lineEdit())) {
-        // Leaving an editable combo box whose text matches an entry makes Qt
-        // choose that entry and report it as `activated`. Only a choice the
-        // user makes from the list counts as one.
-        auto *liste = objekt == Sorte || objekt == Sorte->lineEdit() ? Sorte : Anz;
-        const QSignalBlocker still(liste);
-        objekt->event(ereignis);
-        return true;
-    } else if (objekt == Menge && ereignis->type() == QEvent::MouseButtonRelease) {
-        auto *maus = static_cast<QMouseEvent *>(ereignis);
-        if (maus->button() == Qt::LeftButton && Menge->rect().contains(maus->position().toPoint())) {
-            // Let the line edit finish its own click first, then ask.
-            Menge->event(ereignis);
-            Menge_Click();
-            return true;
-        }
+    switch (ereignis->type()) {
+    case QEvent::KeyPress:
+        return enterGedrueckt(objekt, static_cast<QKeyEvent *>(ereignis));
+    case QEvent::FocusOut:
+        return listeVerlassen(objekt, ereignis);
+    case QEvent::MouseButtonRelease:
+        return objekt == Menge && mengeGeklickt(static_cast<QMouseEvent *>(ereignis));
+    default:
+        return QWidget::eventFilter(objekt, ereignis);
     }
-    return QWidget::eventFilter(objekt, ereignis);
+}
+
+bool frmAlkohol::enterGedrueckt(QObject *objekt, QKeyEvent *taste)
+{
+    auto *ziel = qobject_cast<QWidget *>(objekt);
+    if ((taste->key() != Qt::Key_Return && taste->key() != Qt::Key_Enter) || !ziel || ziel->window() != this
+        || (taste->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // A focused button takes Enter itself, as buttons do in dialogs.
+    if (auto *knopf = qobject_cast<QAbstractButton *>(ziel); knopf && !qobject_cast<QRadioButton *>(ziel))
+        knopf->click();
+    else
+        cmdBerechnen->click();
+    return true;
+}
+
+bool frmAlkohol::listeVerlassen(QObject *objekt, QEvent *ereignis)
+{
+    // Leaving an editable combo box whose text matches an entry makes Qt
+    // choose that entry and report it as `activated`. Only a choice the
+    // user makes from the list counts as one.
+    QComboBox *liste = objekt == Sorte || objekt == Sorte->lineEdit() ? Sorte
+        : objekt == Anz || objekt == Anz->lineEdit()                 ? Anz
+                                                                      : nullptr;
+    if (!liste)
+        return false;
+    const QSignalBlocker still(liste);
+    objekt->event(ereignis);
+    return true;
+}
+
+bool frmAlkohol::mengeGeklickt(QMouseEvent *maus)
+{
+    if (maus->button() != Qt::LeftButton || !Menge->rect().contains(maus->position().toPoint()))
+        return false;
+    // Let the line edit finish its own click first, then ask.
+    Menge->event(maus);
+    Menge_Click();
+    return true;
 }
 
 void frmAlkohol::cmdBerechnen_Click()

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QKeyEvent;
+class QMouseEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -81,6 +83,13 @@ public:
 
 protected:
     bool eventFilter(QObject *objekt, QEvent *ereignis) override;
+
+private:
+    // The window's own key and mouse routing, one job each; true when the
+    // event was handled.
+    bool enterGedrueckt(QObject *objekt, QKeyEvent *taste);
+    bool listeVerlassen(QObject *objekt, QEvent *ereignis);
+    bool mengeGeklickt(QMouseEvent *maus);
 
 private:
     void steuerelementeAnlegen();

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,8 +67,6 @@ bool knopfPasst(const QPushButton *knopf)
     return hochGenug(raum, QFontMetricsF(knopf->font()));
 }
 
-const char Entschieden[] = "promille_stil_entschieden";
-const char GezeigtGeprueft[] = "promille_stil_gezeigt_geprueft";
 
 QStyle *fusion()
 {
@@ -81,52 +78,6 @@ QStyle *fusion()
     }();
     return stil;
 }
-
-class StilWaehler : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *objekt, QEvent *ereignis) override
-    {
-        // A window is polished before its controls, which are still as
-        // created: a style that does not fit must go before it polishes them,
-        // since some (Adwaita) leave margins behind that a later change of
-        // style keeps. The show comes too late for that but stands in for a
-        // window polished before it had its controls.
-        if ((ereignis->type() != QEvent::Polish && ereignis->type() != QEvent::Show)
-            || !objekt->isWidgetType())
-            return false;
-        auto *fenster = static_cast<QWidget *>(objekt);
-        const Qt::WindowType art = fenster->windowType();
-        if (!fenster->isWindow() || fenster->layout() || (art != Qt::Window && art != Qt::Dialog)
-            || fenster->findChildren<QWidget *>().isEmpty())
-            return false;
-        // Once at the polish and once more at the first show: only by then
-        // has the style polished the controls and given them the text
-        // margins it wants (Adwaita's eat a narrow field's room for a line).
-        const char *schritt = ereignis->type() == QEvent::Polish ? Entschieden : GezeigtGeprueft;
-        if (fenster->property(schritt).toBool())
-            return false;
-        fenster->setProperty(Entschieden, true);
-        fenster->setProperty(schritt, true);
-        QStyle *ersatz = fusion();
-        if (!ersatz || fenster->style() == ersatz || stilPasst(fenster))
-            return false;
-        // A style set on a widget is not passed on to its children.
-        fenster->setStyle(ersatz);
-        for (QWidget *kind : fenster->findChildren<QWidget *>()) {
-            kind->setStyle(ersatz);
-            // Adwaita gives the field of an editable list wide text margins
-            // as the list is made, and they outlive the style: the program
-            // sets none of its own.
-            if (auto *feld = qobject_cast<QLineEdit *>(kind))
-                feld->setTextMargins(QMargins());
-        }
-        return false;
-    }
-};
 
 } // namespace
 
@@ -149,11 +100,19 @@ bool stilPasst(const QWidget *fenster)
     return true;
 }
 
-void passendenStilImmerWaehlen()
+void passendenStilWaehlen(QWidget *fenster)
 {
-    static bool angemeldet = false;
-    if (angemeldet)
+    QStyle *ersatz = fusion();
+    if (!ersatz || fenster->style() == ersatz || stilPasst(fenster))
         return;
-    angemeldet = true;
-    qApp->installEventFilter(new StilWaehler(qApp));
+    // A style set on a widget is not passed on to its children.
+    fenster->setStyle(ersatz);
+    for (QWidget *kind : fenster->findChildren<QWidget *>()) {
+        kind->setStyle(ersatz);
+        // Adwaita gives the field of an editable list wide text margins as
+        // the list is made, and they outlive the style: the program sets
+        // none of its own.
+        if (auto *feld = qobject_cast<QLineEdit *>(kind))
+            feld->setTextMargins(QMargins());
+    }
 }

@@ -10,9 +10,10 @@ class QWidget;
 // every list its arrow, under the style the control has now.
 bool stilPasst(const QWidget *fenster);
 
-// From now on a window whose controls stand at fixed rectangles is drawn in
-// Fusion when the system's style does not fit it; message boxes and prompts,
-// which size themselves, keep the system's style. Once per program; further
-// calls do nothing. Register it after beschriftungenImmerEinpassen(), so that
-// the captions are fitted in the style the window ends up with.
-void passendenStilImmerWaehlen();
+// Draws the window and its controls in Fusion when the style they have does
+// not fit them; message boxes and prompts, which size themselves, are never
+// asked. Call it as the window is polished, before its controls are (some
+// styles, Adwaita among them, leave margins behind that a later change of
+// style keeps), and once more at its first show, when the style has given
+// the controls the margins it wants.
+void passendenStilWaehlen(QWidget *fenster);

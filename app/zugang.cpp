@@ -128,13 +128,11 @@ void ergebnisAnsagen(QLabel *label)
     QAccessible::updateAccessibility(&erschienen);
 }
 
-void fokusVorSchreibmarkeMelden()
+void fokusVorSchreibmarkeMelden(QWidget *fenster)
 {
-    static bool angemeldet = false;
-    if (angemeldet)
-        return;
-    angemeldet = true;
-    qApp->installEventFilter(new FokusMelder(qApp));
+    auto *melder = new FokusMelder(fenster);
+    for (QLineEdit *feld : fenster->findChildren<QLineEdit *>())
+        feld->installEventFilter(melder);
 }
 
 void optionenEinTabstopp(QWidget *davor, QRadioButton *erste, QRadioButton *zweite, QWidget *danach)

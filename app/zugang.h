@@ -18,10 +18,10 @@ void alsAnsage(QLabel *label);
 // nothing for an empty label or while no screen reader listens.
 void ergebnisAnsagen(QLabel *label);
 
-// From now on an empty text field that gets the focus from Tab or a
+// An empty text field of the window that gets the focus from Tab or a
 // shortcut reports the focus alone, so that a screen reader announces it by
-// its name; see zugang.cpp. Once per program; further calls do nothing.
-void fokusVorSchreibmarkeMelden();
+// its name; see zugang.cpp. Call once the window has its fields.
+void fokusVorSchreibmarkeMelden(QWidget *fenster);
 
 // Keeps the one Tab stop of an exclusive pair of options on the selected
 // one: Tab reaches the pair at `davor`'s successor and leaves it towards

@@ -44,6 +44,7 @@ Sortendialog::Sortendialog(QWidget *eltern, const Aufbau &aufbau) : QDialog(elte
     Label3 = beschriftung(this, "Label3", QStringLiteral("Menge"), twipsRect(2280, 120, 735, 255));
 
     connect(Command2, &QPushButton::clicked, this, &Sortendialog::Command2_Click);
+    fensterEinrichten(this);
 }
 
 void Sortendialog::Command2_Click()

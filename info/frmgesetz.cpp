@@ -57,6 +57,7 @@ frmGesetz::frmGesetz(QWidget *eltern) : QWidget(eltern, Qt::Window)
     Command1->setAutoDefault(false);
     Command1->setAccessibleName(QStringLiteral("Schließen"));
     connect(Command1, &QPushButton::clicked, this, &frmGesetz::Command1_Click);
+    fensterEinrichten(this);
 }
 
 void frmGesetz::showEvent(QShowEvent *ereignis)

@@ -1,9 +1,9 @@
 #include "app/frmalkohol.h"
 
 #include "app/alk.h"
-#include "app/fenster.h"
-#include "app/stil.h"
-#include "app/zugang.h"
+#include "ui/fenster.h"
+#include "ui/stil.h"
+#include "ui/zugang.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
 

@@ -3,7 +3,7 @@
 #include "catalogue/frmbearbeiten.h"
 
 #include "app/alk.h"
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/katalogdatei.h"
 

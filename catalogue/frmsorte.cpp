@@ -2,7 +2,7 @@
 #include "catalogue/frmsorte.h"
 
 #include "app/alk.h"
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/katalogdatei.h"
 

@@ -1,7 +1,7 @@
 #include "catalogue/katalogdatei.h"
 
 #include "app/alk.h"
-#include "app/fenster.h"
+#include "ui/fenster.h"
 
 #include <QCollator>
 #include <QComboBox>

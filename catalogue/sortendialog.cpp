@@ -1,6 +1,6 @@
 #include "catalogue/sortendialog.h"
 
-#include "app/fenster.h"
+#include "ui/fenster.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

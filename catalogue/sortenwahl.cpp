@@ -1,7 +1,7 @@
 // The main window's handlers that bring a catalogue kind into the inputs.
 
 #include "app/alk.h"
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 
 #include <QComboBox>

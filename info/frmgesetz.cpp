@@ -1,6 +1,6 @@
 #include "info/frmgesetz.h"
 
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "info/einstufung.h"
 #include "info/gesetztext.h"

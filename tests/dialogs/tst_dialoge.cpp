@@ -6,7 +6,7 @@
 #include "common/gui.h"
 
 #include "app/alk.h"
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/frmbearbeiten.h"
 #include "catalogue/frmsorte.h"

@@ -1,6 +1,6 @@
 // The law window on the running program: one modeless instance above the main
 // window, the statute readable in full, closed by its cross and shown again.
-#include "app/fenster.h"
+#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "common/gui.h"
 #include "info/frmgesetz.h"

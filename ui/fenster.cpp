@@ -1,7 +1,7 @@
-#include "app/fenster.h"
+#include "ui/fenster.h"
 
-#include "app/stil.h"
-#include "app/zugang.h"
+#include "ui/stil.h"
+#include "ui/zugang.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

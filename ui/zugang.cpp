@@ -1,4 +1,4 @@
-#include "app/zugang.h"
+#include "ui/zugang.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

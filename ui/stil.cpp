@@ -1,4 +1,4 @@
-#include "app/stil.h"
+#include "ui/stil.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -25,6 +25,14 @@ namespace {
 
 QPointer<frmAlkohol> einzigeInstanz;
 
+// Client area of the window, in twips.
+constexpr int Breite = 5475;
+constexpr int Hoehe = 2805;
+// The count list offers 1 to this many servings.
+constexpr int HoechsteAnzahl = 20;
+// A body weight longer than this is no weight the field keeps.
+constexpr int GewichtHoechstens = 10;
+
 QComboBox *auswahl(QWidget *eltern, const char *name, QRect lage, const QString &zugaenglich)
 {
     auto *c = new QComboBox(eltern);
@@ -80,7 +88,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
     setAccessibleName(QStringLiteral("Promilleberechnung"));
     hellcyan(this);
     setFont(layoutSchrift());
-    setFixedSize(twips(5475), twips(2805));
+    setFixedSize(twips(Breite), twips(Hoehe));
 
     steuerelementeAnlegen();
     verbinden();
@@ -143,7 +151,7 @@ void frmAlkohol::steuerelementeAnlegen()
     Label10->setAlignment(Qt::AlignCenter);
     Label10->setAccessibleName(QStringLiteral("mal"));
     Anz = auswahl(this, "Anz", twipsRect(2880, 1200, 615, 315), QStringLiteral("Anzahl"));
-    for (int i = 1; i <= 20; ++i)
+    for (int i = 1; i <= HoechsteAnzahl; ++i)
         Anz->addItem(QString::number(i), 0);
     Anz->setCurrentIndex(-1);
     Anz->setEditText(QStringLiteral("0"));
@@ -314,7 +322,7 @@ void frmAlkohol::Masse_Change()
 {
     if (!regionaleZahl(Masse->text()))
         Masse->setText(QString());
-    if (Masse->text().size() > 10)
+    if (Masse->text().size() > GewichtHoechstens)
         Masse->setText(QString());
 }
 

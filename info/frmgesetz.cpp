@@ -19,6 +19,10 @@ QPointer<frmGesetz> einzigeInstanz;
 // to read.
 constexpr qreal KleinstePunkte = 6.5;
 
+// Client area of the window, in twips.
+constexpr int Breite = 6105;
+constexpr int Hoehe = 3825;
+
 } // namespace
 
 frmGesetz *frmGesetz::instanz()
@@ -37,7 +41,7 @@ frmGesetz::frmGesetz(QWidget *eltern) : QWidget(eltern, Qt::Window)
     setObjectName(QStringLiteral("frmGesetz"));
     setWindowTitle(QStringLiteral("Gesetz"));
     setAccessibleName(QStringLiteral("Gesetz"));
-    setFixedSize(twips(6105), twips(3825));
+    setFixedSize(twips(Breite), twips(Hoehe));
 
     // Created in tab order: the text first, then the cross.
     Label1 = new QLabel(this);

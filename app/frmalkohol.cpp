@@ -1,16 +1,15 @@
 #include "app/frmalkohol.h"
 
 #include "app/alk.h"
+#include "calc/berechnung.h"
+#include "calc/zahlen.h"
 #include "ui/fenster.h"
 #include "ui/stil.h"
 #include "ui/zugang.h"
-#include "calc/berechnung.h"
-#include "calc/zahlen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <limits>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +19,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <limits>
 
 namespace {
 
@@ -120,27 +120,22 @@ void frmAlkohol::steuerelementeAnlegen()
     Label1 = beschriftung(this, "Label1", QString(), twipsRect(120, 2280, 735, 375), 9.75);
     alsAnsage(Label1);
     Label1->setAccessibleDescription(QStringLiteral("Promille"));
-    cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"),
-                         twipsRect(960, 1800, 1095, 375));
+    cmdBerechnen = knopf(this, "cmdBerechnen", QStringLiteral("&Berechnen"), twipsRect(960, 1800, 1095, 375));
     cmdBerechnen->setDefault(true);
     Label2 = beschriftung(this, "Label2", QStringLiteral("Sorte"), twipsRect(120, 120, 615, 255));
     Label2->setBuddy(Sorte);
-    Label3 = beschriftung(this, "Label3", QStringLiteral("Prozent (+%)"),
-                          twipsRect(120, 960, 1095, 255));
-    Label4 = beschriftung(this, "Label4", QStringLiteral("Menge (in ml)"),
-                          twipsRect(1320, 960, 1215, 255));
-    Menge = textfeld(this, "Menge", QString(), twipsRect(1320, 1200, 1095, 285),
-                     QStringLiteral("Menge"));
-    Label5 = beschriftung(this, "Label5", QStringLiteral("Geschlecht"),
-                          twipsRect(4200, 120, 1095, 255));
+    Label3 = beschriftung(this, "Label3", QStringLiteral("Prozent (+%)"), twipsRect(120, 960, 1095, 255));
+    Label4 = beschriftung(this, "Label4", QStringLiteral("Menge (in ml)"), twipsRect(1320, 960, 1215, 255));
+    Menge = textfeld(this, "Menge", QString(), twipsRect(1320, 1200, 1095, 285), QStringLiteral("Menge"));
+    Label5 = beschriftung(this, "Label5", QStringLiteral("Geschlecht"), twipsRect(4200, 120, 1095, 255));
     Option2 = option(this, "Option2", twipsRect(5040, 360, 255, 255), QStringLiteral("weiblich"));
     Label6 = beschriftung(this, "Label6", QStringLiteral("m"), twipsRect(4200, 360, 255, 255), 9.75);
     Label7 = beschriftung(this, "Label7", QStringLiteral("w"), twipsRect(4800, 360, 255, 255), 9.75);
     Label8 = beschriftung(this, "Label8", QStringLiteral("Körpergewicht (in kg)"),
                           twipsRect(2880, 120, 1215, 495));
     Label8->setWordWrap(true);
-    Masse = textfeld(this, "Masse", QString(), twipsRect(2880, 600, 1095, 285),
-                     QStringLiteral("Körpergewicht"));
+    Masse =
+        textfeld(this, "Masse", QString(), twipsRect(2880, 600, 1095, 285), QStringLiteral("Körpergewicht"));
     Label8->setBuddy(Masse);
     Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
     Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));
@@ -258,7 +253,7 @@ bool frmAlkohol::listeVerlassen(QObject *objekt, QEvent *ereignis)
     // choose that entry and report it as `activated`. Only a choice the
     // user makes from the list counts as one.
     QComboBox *liste = objekt == Sorte || objekt == Sorte->lineEdit() ? Sorte
-        : objekt == Anz || objekt == Anz->lineEdit()                 ? Anz
+        : objekt == Anz || objekt == Anz->lineEdit()                  ? Anz
                                                                       : nullptr;
     if (!liste)
         return false;

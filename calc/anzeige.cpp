@@ -49,8 +49,7 @@ QString anzeigeText(double wert)
         return negativ ? QStringLiteral(" -∞") : QStringLiteral(" ∞");
 
     // The shortest form that reads back as the same double, without exponent.
-    const QByteArray betrag =
-        QByteArray::number(std::fabs(wert), 'f', QLocale::FloatingPointShortest);
+    const QByteArray betrag = QByteArray::number(std::fabs(wert), 'f', QLocale::FloatingPointShortest);
     const QByteArray gerundet = rundeAufHundertstel(betrag);
     if (gerundet == "0")
         return QStringLiteral(" 0");

@@ -28,8 +28,8 @@ QString eingabeMeldung(const QString &prozent, const QString &menge, const QStri
     return {};
 }
 
-QString berechne(const QString &prozent, const QString &menge, const QString &masse,
-                 double faktor, Rechenstand &stand, const QLocale &locale)
+QString berechne(const QString &prozent, const QString &menge, const QString &masse, double faktor,
+                 Rechenstand &stand, const QLocale &locale)
 {
     stand.Anteil = fuehrendeZahl(prozent) / 100;
 

@@ -33,5 +33,5 @@ struct Rechenstand
 
 // Runs the four steps of a calculation on the field texts and returns the text
 // for the result label. The amount is read in the given regional format.
-QString berechne(const QString &prozent, const QString &menge, const QString &masse,
-                 double faktor, Rechenstand &stand, const QLocale &locale = QLocale());
+QString berechne(const QString &prozent, const QString &menge, const QString &masse, double faktor,
+                 Rechenstand &stand, const QLocale &locale = QLocale());

@@ -64,10 +64,7 @@ namespace {
 class SimuliertesFeld : public Textfeld
 {
 public:
-    SimuliertesFeld(const QString &text, const QString &rueckfall)
-        : m_text(text), m_rueckfall(rueckfall)
-    {
-    }
+    SimuliertesFeld(const QString &text, const QString &rueckfall) : m_text(text), m_rueckfall(rueckfall) {}
     QString text() const override { return m_text; }
     void setText(const QString &neu) override
     {

@@ -54,7 +54,8 @@ long long dezimalOrdnung(const std::string &zahl)
     const auto erste = mantisse.find_first_of("123456789");
     if (erste == std::string::npos)
         return 0;
-    long long ordnung = (long long)erste < vorKomma ? vorKomma - (long long)erste - 1 : vorKomma - (long long)erste;
+    long long ordnung =
+        (long long)erste < vorKomma ? vorKomma - (long long)erste - 1 : vorKomma - (long long)erste;
     if (e != std::string::npos) {
         const char *anfang = zahl.data() + e + 1;
         const bool minus = *anfang == '-';

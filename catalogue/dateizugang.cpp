@@ -92,7 +92,7 @@ QString programmverzeichnis(const QByteArray &programmdatei)
     const QByteArray ordner = programmdatei.left(schnitt + 1);
     if (const auto name = alsQString(ordner))
         return *name;
-    // Qt names files in UTF-8 only; a handle on the folder names it exactly.
+        // Qt names files in UTF-8 only; a handle on the folder names it exactly.
 #ifdef O_PATH
     const int handle = open(ordner.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0)
@@ -270,11 +270,13 @@ Dateiinhalt dateiLesen(const QString &pfad)
         while (gelesen <= KatalogHoechstgroesse) {
             if (gelesen == inhalt.daten.size())
                 inhalt.daten.resize(qMin<qsizetype>(gelesen * 2 + 4096, KatalogHoechstgroesse + 1));
-            const ssize_t n = read(handle, inhalt.daten.data() + gelesen, size_t(inhalt.daten.size() - gelesen));
+            const ssize_t n =
+                read(handle, inhalt.daten.data() + gelesen, size_t(inhalt.daten.size() - gelesen));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
-                inhalt.fehler = QStringLiteral("Die Datei lässt sich nicht lesen: %1.").arg(systemfehler(errno));
+                inhalt.fehler =
+                    QStringLiteral("Die Datei lässt sich nicht lesen: %1.").arg(systemfehler(errno));
                 break;
             }
             if (n == 0)
@@ -304,7 +306,8 @@ std::optional<QString> rechteUebernehmen(int handle, const Dateiziel &ziel)
     if (fstat(handle, &st) != 0)
         return QStringLiteral("Die neue Datei lässt sich nicht prüfen: %1.").arg(systemfehler(errno));
     // Owner first: a change of owner may clear the mode's special bits.
-    if ((st.st_uid != ziel.besitzer || st.st_gid != ziel.gruppe) && fchown(handle, ziel.besitzer, ziel.gruppe) != 0)
+    if ((st.st_uid != ziel.besitzer || st.st_gid != ziel.gruppe)
+        && fchown(handle, ziel.besitzer, ziel.gruppe) != 0)
         return QStringLiteral("Die Datei gehört einem anderen Benutzer oder einer Gruppe, der Sie nicht "
                               "angehören; beim Speichern ginge das verloren.");
     if (fchmod(handle, mode_t(ziel.modus)) != 0)

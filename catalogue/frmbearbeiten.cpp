@@ -3,9 +3,9 @@
 #include "catalogue/frmbearbeiten.h"
 
 #include "app/alk.h"
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/katalogdatei.h"
+#include "ui/fenster.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,10 +18,10 @@ QPointer<frmBearbeiten> einzigeInstanz;
 
 const QString &nichtsGeladenMeldung()
 {
-    static const QString text = QStringLiteral(
-        "Es ist noch keine Sorte zum Bearbeiten geladen.\n\n"
-        "Bitte wählen Sie im Hauptfenster eine Sorte aus dem Katalog und drücken Sie dann "
-        "„Bearbeiten“.");
+    static const QString text =
+        QStringLiteral("Es ist noch keine Sorte zum Bearbeiten geladen.\n\n"
+                       "Bitte wählen Sie im Hauptfenster eine Sorte aus dem Katalog und drücken Sie dann "
+                       "„Bearbeiten“.");
     return text;
 }
 
@@ -49,12 +49,13 @@ frmBearbeiten *frmBearbeiten::instanz()
 }
 
 frmBearbeiten::frmBearbeiten(QWidget *eltern)
-    : Sortendialog(eltern, {"frmBearbeiten",
-                            QStringLiteral("Sorte bearbeiten"),
-                            {"Sorte3", "Prozent3", "Menge3"},
-                            QStringLiteral("&Speichern"),
-                            QRect(960, 960, 975, 375),
-                            QRect(2040, 960, 1095, 375)})
+    : Sortendialog(eltern,
+                   {"frmBearbeiten",
+                    QStringLiteral("Sorte bearbeiten"),
+                    {"Sorte3", "Prozent3", "Menge3"},
+                    QStringLiteral("&Speichern"),
+                    QRect(960, 960, 975, 375),
+                    QRect(2040, 960, 1095, 375)})
 {
     einzigeInstanz = this;
     // Prozent3 is free text on purpose: no percentage rule runs here.

@@ -2,9 +2,9 @@
 #include "catalogue/frmsorte.h"
 
 #include "app/alk.h"
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/katalogdatei.h"
+#include "ui/fenster.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,12 +24,13 @@ frmSorte *frmSorte::instanz()
 }
 
 frmSorte::frmSorte(QWidget *eltern)
-    : Sortendialog(eltern, {"frmSorte",
-                            QStringLiteral("Sorte hinzufügen"),
-                            {"Sorte2", "Prozent2", "Menge"},
-                            QStringLiteral("&Ok"),
-                            QRect(120, 960, 615, 375),
-                            QRect(960, 960, 1095, 375)})
+    : Sortendialog(eltern,
+                   {"frmSorte",
+                    QStringLiteral("Sorte hinzufügen"),
+                    {"Sorte2", "Prozent2", "Menge"},
+                    QStringLiteral("&Ok"),
+                    QRect(120, 960, 615, 375),
+                    QRect(960, 960, 1095, 375)})
 {
     // The percentage rule reaches this dialog through instanz(); it must find
     // this object, not start building a second one.

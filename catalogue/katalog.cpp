@@ -309,9 +309,10 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
     const QByteArray daten = katalogDaten(tabelle);
     if (daten.size() > KatalogHoechstgroesse)
         return nichtGespeichert(
-            datei, QStringLiteral("Der Sortenkatalog würde größer als %1 MiB und ließe sich danach nicht "
-                                  "mehr lesen. Bitte kürzen Sie die Texte.")
-                       .arg(KatalogHoechstgroesse / (1024 * 1024)));
+            datei,
+            QStringLiteral("Der Sortenkatalog würde größer als %1 MiB und ließe sich danach nicht "
+                           "mehr lesen. Bitte kürzen Sie die Texte.")
+                .arg(KatalogHoechstgroesse / (1024 * 1024)));
 
     dateigrenzeOhneSignal();
     QSaveFile datei_(ziel.pfad);
@@ -355,14 +356,16 @@ std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabel
     if (!sperre.tryLock(SperreWartezeitMs)) {
         if (sperre.error() == QLockFile::LockFailedError)
             return nichtGespeichert(
-                datei, QStringLiteral("Ein anderes Fenster des Programms speichert gerade. Bitte "
-                                      "versuchen Sie es gleich noch einmal."));
+                datei,
+                QStringLiteral("Ein anderes Fenster des Programms speichert gerade. Bitte "
+                               "versuchen Sie es gleich noch einmal."));
         // The lock file could not be made: a protected directory, or its
         // few bytes did not fit (a full disk, a file-size limit).
-        return nichtGespeichert(datei, grundAufDeutsch(sperre.error() == QLockFile::PermissionError
-                                                           ? QFileDevice::PermissionsError
-                                                           : QFileDevice::WriteError,
-                                                       ziel.pfad));
+        return nichtGespeichert(datei,
+                                grundAufDeutsch(sperre.error() == QLockFile::PermissionError
+                                                    ? QFileDevice::PermissionsError
+                                                    : QFileDevice::WriteError,
+                                                ziel.pfad));
     }
 
     const Dateiinhalt jetzt = dateiLesen(datei);

@@ -102,9 +102,9 @@ std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabel
 
 // Result of reading the file from disk.
 enum class Lesestand {
-    Gelesen,     // the file was read (possibly empty)
-    Fehlt,       // there is no file: an empty catalogue
-    Unlesbar,    // a file is there but could not be read
+    Gelesen,  // the file was read (possibly empty)
+    Fehlt,    // there is no file: an empty catalogue
+    Unlesbar, // a file is there but could not be read
 };
 
 // Reads the file into the table (an empty table when it is missing or cannot

@@ -28,15 +28,18 @@ Sortendialog::Sortendialog(QWidget *eltern, const Aufbau &aufbau) : QDialog(elte
     setFixedSize(twips(Breite), twips(Hoehe));
 
     // Created in tab order, so the focus chain is the order of creation.
-    m_felder[0] = textfeld(this, aufbau.felder[0], QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
+    m_felder[0] =
+        textfeld(this, aufbau.felder[0], QString(), twipsRect(120, 480, 1215, 285), QStringLiteral("Sorte"));
     m_felder[1] = textfeld(this, aufbau.felder[1], QStringLiteral("%"), twipsRect(1560, 480, 495, 285),
                            QStringLiteral("Prozent"));
-    m_felder[2] = textfeld(this, aufbau.felder[2], QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
+    m_felder[2] =
+        textfeld(this, aufbau.felder[2], QString(), twipsRect(2280, 480, 855, 285), QStringLiteral("Menge"));
     const QRect &s = aufbau.speichernLage;
     Command1 = knopf(this, "Command1", aufbau.speichernText, twipsRect(s.x(), s.y(), s.width(), s.height()));
     Command1->setDefault(true);
     const QRect &a = aufbau.abbrechenLage;
-    Command2 = knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(a.x(), a.y(), a.width(), a.height()));
+    Command2 =
+        knopf(this, "Command2", QStringLiteral("&Abbrechen"), twipsRect(a.x(), a.y(), a.width(), a.height()));
     Label1 = beschriftung(this, "Label1", QStringLiteral("Sorte"), twipsRect(120, 120, 495, 255));
     hellcyan(Label1);
     Label2 = beschriftung(this, "Label2", QStringLiteral("Prozent"), twipsRect(1440, 120, 735, 255));

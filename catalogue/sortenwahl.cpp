@@ -1,8 +1,8 @@
 // The main window's handlers that bring a catalogue kind into the inputs.
 
 #include "app/alk.h"
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
+#include "ui/fenster.h"
 
 #include <QComboBox>
 #include <QInputDialog>

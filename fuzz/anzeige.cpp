@@ -106,8 +106,8 @@ void rechnung(uint8_t wahl, const QString &eingabe)
     const double gramm = ml ? (*ml * 0.78) * anteil : vorher.Gramm;
     const double divisor = faktor * fuehrendeZahl(masse);
     const double v = divisor != 0 ? gramm / divisor : NAN;
-    const QString umstaende = QStringLiteral("%1 | %2 | %3 → %4")
-                                  .arg(zeige(prozent), zeige(menge), zeige(masse), zeige(text));
+    const QString umstaende =
+        QStringLiteral("%1 | %2 | %3 → %4").arg(zeige(prozent), zeige(menge), zeige(masse), zeige(text));
     PRUEFE(stand.Anteil == anteil || (std::isnan(stand.Anteil) && std::isnan(anteil)), umstaende);
     PRUEFE(stand.Gramm == gramm || (std::isnan(stand.Gramm) && std::isnan(gramm)), umstaende);
     if (std::isfinite(v)) {

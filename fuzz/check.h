@@ -50,8 +50,8 @@ inline unsigned waehle(uint8_t byte, unsigned n)
 
 } // namespace pruefen
 
-#define PRUEFE(bedingung, umstaende)                                                           \
-    do {                                                                                       \
-        if (!(bedingung))                                                                      \
-            ::pruefen::fehlschlag(#bedingung, __FILE__, __LINE__, (umstaende));               \
+#define PRUEFE(bedingung, umstaende)                                                                         \
+    do {                                                                                                     \
+        if (!(bedingung))                                                                                    \
+            ::pruefen::fehlschlag(#bedingung, __FILE__, __LINE__, (umstaende));                              \
     } while (0)

@@ -63,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
                    + zeile(zurueck, z));
 
     if (tabelle.ueberhang.isEmpty()) {
-        PRUEFE(n2 == k && zurueck.ueberhang.isEmpty(),
-               QStringLiteral("n2 = %1, k = %2").arg(n2).arg(k));
+        PRUEFE(n2 == k && zurueck.ueberhang.isEmpty(), QStringLiteral("n2 = %1, k = %2").arg(n2).arg(k));
     }
     if (k == n) {
         // No row without a name: the read-back table is the same table, kept-

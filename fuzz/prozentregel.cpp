@@ -100,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
     feld.rueckfall = wahl % 2 ? QStringLiteral("%") : QString();
 
     if (wahl < 2) {
-        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(daten + 1), qsizetype(groesse - 1));
+        const QString text =
+            QString::fromUtf8(reinterpret_cast<const char *>(daten + 1), qsizetype(groesse - 1));
         feld.inhalt = text == QStringLiteral("%") ? QStringLiteral("7%") : QStringLiteral("%");
         pruefeEdit(feld, feld.inhalt, text);
         return 0;
@@ -115,7 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
         const uint8_t arg = i + 1 < groesse ? daten[i + 1] : 0;
         QString neu = feld.inhalt;
         switch (b % 8) {
-        case 0: case 1: case 2: case 3: // type a character
+        case 0:
+        case 1:
+        case 2:
+        case 3: // type a character
             neu.insert(caret, QChar(Tasten[(b / 8) % AnzahlTasten]));
             ++caret;
             break;
@@ -127,7 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
             neu.remove(caret, 1);
             break;
         case 6: // move the caret: home, end, left, right
-            caret = (b / 8) % 4 == 0 ? 0 : (b / 8) % 4 == 1 ? int(neu.size()) : caret + ((b / 8) % 4 == 2 ? -1 : 1);
+            caret = (b / 8) % 4 == 0 ? 0
+                : (b / 8) % 4 == 1   ? int(neu.size())
+                                     : caret + ((b / 8) % 4 == 2 ? -1 : 1);
             caret = qBound(0, caret, int(neu.size()));
             continue;
         case 7: // select all and paste up to eight of the following bytes

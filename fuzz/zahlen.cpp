@@ -112,7 +112,9 @@ void pruefeRegional(const QString &text, const QLocale &gebiet, double wert)
     std::string c; // the same number in C notation
     int i = 0;
     const int n = zahl.size();
-    auto beginntMit = [&](const QString &teil) { return !teil.isEmpty() && zahl.mid(i, teil.size()) == teil; };
+    auto beginntMit = [&](const QString &teil) {
+        return !teil.isEmpty() && zahl.mid(i, teil.size()) == teil;
+    };
 
     if (beginntMit(gebiet.negativeSign())) {
         c += '-';
@@ -133,7 +135,9 @@ void pruefeRegional(const QString &text, const QLocale &gebiet, double wert)
             ++ziffernImBlock;
             ++ziffernGesamt;
             ++i;
-        } else if (beginntMit(gruppe) || (leerGruppe && (zahl[i] == u' ' || zahl[i] == QChar(0xa0) || zahl[i] == QChar(0x202f)))) {
+        } else if (beginntMit(gruppe)
+                   || (leerGruppe
+                       && (zahl[i] == u' ' || zahl[i] == QChar(0xa0) || zahl[i] == QChar(0x202f)))) {
             PRUEFE(ziffernImBlock >= 1 && (bloecke == 0 ? ziffernImBlock <= 3 : ziffernImBlock == 3),
                    QStringLiteral("Gruppierung in %1 (%2)").arg(zeige(text), gebiet.name()));
             ++bloecke;
@@ -173,9 +177,11 @@ void pruefeRegional(const QString &text, const QLocale &gebiet, double wert)
             ++expZiffern;
             ++i;
         }
-        PRUEFE(expZiffern > 0, QStringLiteral("Exponent ohne Ziffern in %1 (%2)").arg(zeige(text), gebiet.name()));
+        PRUEFE(expZiffern > 0,
+               QStringLiteral("Exponent ohne Ziffern in %1 (%2)").arg(zeige(text), gebiet.name()));
     }
-    PRUEFE(i == n, QStringLiteral("fremdes Zeichen an Stelle %1 in %2 (%3)").arg(i).arg(zeige(text), gebiet.name()));
+    PRUEFE(i == n,
+           QStringLiteral("fremdes Zeichen an Stelle %1 in %2 (%3)").arg(i).arg(zeige(text), gebiet.name()));
     const double erwartet = std::strtod(c.c_str(), nullptr);
     PRUEFE(gleich(erwartet, wert),
            QStringLiteral("%1 (%2) gelesen als %3, erwartet %4")
@@ -226,7 +232,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *daten, size_t groesse)
         const QString geschrieben = regionalerText(wert, gebiet);
         const std::optional<double> wieder = regionaleZahl(geschrieben, gebiet);
         PRUEFE(wieder.has_value(),
-               QStringLiteral("%1 als %2 (%3) nicht lesbar").arg(wert, 0, 'g', 17).arg(zeige(geschrieben), gebiet.name()));
+               QStringLiteral("%1 als %2 (%3) nicht lesbar")
+                   .arg(wert, 0, 'g', 17)
+                   .arg(zeige(geschrieben), gebiet.name()));
         PRUEFE(std::fabs(*wieder - wert) <= std::fabs(wert) * 1e-14 || std::fabs(wert) < 1e-290,
                QStringLiteral("%1 als %2 (%3) zurück als %4")
                    .arg(wert, 0, 'g', 17)

@@ -19,13 +19,15 @@ constexpr std::array<Bereich, 9> Bereiche{{
     {0.3, u"Zwischen 0 und 0,3 Promille: man beginnt, die Wirkung des Alkohols zu spüren"},
     {0.5, u"Zwischen 0,3 und 0,5 Promille: deutliches Wärmegefühl, Anheiterung"},
     {0.8, u"Zwischen 0,5 und 0,8 Promille: deutlich eingeschränkte Reaktionsfähigkeit"},
-    {1, u"Zwischen 0,8 und 1,0 Promille: Konzentrations- und Koordinationsschwierigkeiten, "
-        u"Beeinträchtigung der Muskelkontrolle und des Gleichgewichts, erste Sprachstörungen"},
+    {1,
+     u"Zwischen 0,8 und 1,0 Promille: Konzentrations- und Koordinationsschwierigkeiten, "
+     u"Beeinträchtigung der Muskelkontrolle und des Gleichgewichts, erste Sprachstörungen"},
     {1.5, u"Zwischen 1,0 und 1,5 Promille: starke Betrunkenheit"},
     {2, u"Zwischen 1,5 und 2,0 Promille: unkontrolliertes Torkeln, Vollrausch, Erbrechen"},
     {2.5, u"Zwischen 2,0 und 2,5 Promille: ab hier besteht Lebensgefahr"},
-    {3, u"Zwischen 2,5 und 3,0 Promille: man kann sich nicht mehr aufrecht halten, "
-        u"verliert das Bewusstsein"},
+    {3,
+     u"Zwischen 2,5 und 3,0 Promille: man kann sich nicht mehr aufrecht halten, "
+     u"verliert das Bewusstsein"},
     {4, u"Zwischen 3,0 und 4,0 Promille: tödliche Dosis"},
 }};
 

@@ -1,9 +1,9 @@
 #include "info/frmgesetz.h"
 
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "info/einstufung.h"
 #include "info/gesetztext.h"
+#include "ui/fenster.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -17,7 +17,7 @@ public:
     // that belongs to the main window.
     static frmGesetz *instanz();
 
-    QLabel *Label1;       // the law text
+    QLabel *Label1;        // the law text
     QPushButton *Command1; // the close cross
 
     void Command1_Click();

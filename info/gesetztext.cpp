@@ -66,8 +66,8 @@ QString gesetzZeilen()
     const QList<GesetzStueck> &stuecke = gesetzStuecke();
     for (qsizetype i = 0; i < stuecke.size(); ++i) {
         if (i > 0) {
-            const bool zeilenende = stuecke[i - 1].leerzeichen >= ZeilenendeAb
-                                    || istPunktnummer(stuecke[i].text);
+            const bool zeilenende =
+                stuecke[i - 1].leerzeichen >= ZeilenendeAb || istPunktnummer(stuecke[i].text);
             zeilen += zeilenende ? u'\n' : u' ';
         }
         zeilen += stuecke[i].text;

@@ -10,9 +10,8 @@
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QLabel>
-#include <QMessageBox>
-#include <limits>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -20,6 +19,7 @@
 #include <QStyleOptionButton>
 #include <QWidget>
 #include <QWindow>
+#include <limits>
 
 namespace {
 
@@ -108,8 +108,7 @@ QAccessibleInterface *fensterSchnittstelle(const QString &klasse, QObject *objek
     auto *fenster = qobject_cast<QWidget *>(objekt);
     // Only the window's own class answers; dialogs and main windows already
     // have their roles from Qt.
-    if (!fenster || !fenster->isWindow()
-        || fenster->metaObject()->superClass() != &QWidget::staticMetaObject
+    if (!fenster || !fenster->isWindow() || fenster->metaObject()->superClass() != &QWidget::staticMetaObject
         || klasse != QLatin1String(fenster->metaObject()->className()))
         return nullptr;
     return new QAccessibleWidget(fenster, QAccessible::Window);
@@ -131,8 +130,9 @@ QFont layoutSchrift(qreal punkte)
 {
     static const QFont grund = [] {
         const QString name = QStringLiteral("MS Sans Serif");
-        QFont::insertSubstitutions(name, {QStringLiteral("Microsoft Sans Serif"),
-                                          QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+        QFont::insertSubstitutions(name,
+                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arimo")});
         // The face is picked here, not by Qt: for a family that is not
         // installed Qt first has fontconfig sort every font as a fall-back
         // (7 to 8 M instructions at start-up) before it tries the
@@ -280,8 +280,7 @@ void fensterRolleAnmelden()
     QAccessible::installFactory(fensterSchnittstelle);
 }
 
-QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, const QRect &lage,
-                     qreal punkte)
+QLabel *beschriftung(QWidget *eltern, const char *name, const QString &text, const QRect &lage, qreal punkte)
 {
     auto *l = new QLabel(text, eltern);
     l->setObjectName(QLatin1String(name));

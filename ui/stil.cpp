@@ -30,7 +30,8 @@ bool listePasst(const QComboBox *liste)
     option.subControls = QStyle::SC_All;
     const QStyle *stil = liste->style();
     const QRect pfeil = stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, liste);
-    const QRect feld = stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, liste);
+    const QRect feld =
+        stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, liste);
     const QFontMetricsF masse(liste->font());
     // The widest entry or, for a list without entries, a digit.
     qreal breite = masse.horizontalAdvance(QStringLiteral("0"));
@@ -47,8 +48,8 @@ bool feldPasst(const QLineEdit *feld)
     QStyleOptionFrame option;
     option.initFrom(feld);
     option.rect = feld->rect();
-    option.lineWidth = feld->hasFrame()
-        ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+    option.lineWidth =
+        feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
     option.state |= QStyle::State_Sunken;
     // The margins a style gives the text (Adwaita: 8 and 2 pixels) take from
     // the same room.
@@ -66,7 +67,6 @@ bool knopfPasst(const QPushButton *knopf)
     const QRect raum = knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf);
     return hochGenug(raum, QFontMetricsF(knopf->font()));
 }
-
 
 QStyle *fusion()
 {

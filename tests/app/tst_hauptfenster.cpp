@@ -5,14 +5,14 @@
 #include "common/gui.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -131,19 +131,19 @@ void TestHauptfenster::namenUndReihenfolge()
     Programm p;
     frmAlkohol *f = p.fenster();
 
-    const QStringList namen = {"Sorte", "cmdHinzu", "Prozent", "Label1", "cmdBerechnen",
-                               "Label2", "Label3", "Label4", "Menge", "Label5", "Option2",
-                               "Label6", "Label7", "Label8", "Masse", "Label9", "Option1",
-                               "Label10", "Anz", "Command1", "Command2", "Picture1", "Command3"};
+    const QStringList namen = {"Sorte",  "cmdHinzu", "Prozent",  "Label1",   "cmdBerechnen", "Label2",
+                               "Label3", "Label4",   "Menge",    "Label5",   "Option2",      "Label6",
+                               "Label7", "Label8",   "Masse",    "Label9",   "Option1",      "Label10",
+                               "Anz",    "Command1", "Command2", "Picture1", "Command3"};
     for (const QString &name : namen)
         QVERIFY2(f->findChild<QWidget *>(name), qPrintable(name));
 
     // Every control a screen reader lands on says what it is, in German.
     const QList<QPair<QWidget *, QString>> zugaenglich = {
-        {f->Sorte, "Sorte"},          {f->Prozent, "Prozent"},      {f->Menge, "Menge"},
-        {f->Masse, "Körpergewicht"},  {f->Anz, "Anzahl"},           {f->Option1, "männlich"},
-        {f->Option2, "weiblich"},     {f->Picture1, "Info-Symbol"}, {f->cmdBerechnen, "Berechnen"},
-        {f->cmdHinzu, "Hinzufügen"},  {f->Command1, "Bearbeiten"},  {f->Command2, "Info"},
+        {f->Sorte, "Sorte"},         {f->Prozent, "Prozent"},      {f->Menge, "Menge"},
+        {f->Masse, "Körpergewicht"}, {f->Anz, "Anzahl"},           {f->Option1, "männlich"},
+        {f->Option2, "weiblich"},    {f->Picture1, "Info-Symbol"}, {f->cmdBerechnen, "Berechnen"},
+        {f->cmdHinzu, "Hinzufügen"}, {f->Command1, "Bearbeiten"},  {f->Command2, "Info"},
         {f->Command3, "Gesetz"}};
     for (const auto &[widget, name] : zugaenglich)
         QCOMPARE(widget->accessibleName(), name);
@@ -161,24 +161,23 @@ void TestHauptfenster::namenUndReihenfolge()
         for (int i = 1; i < reihenfolge.size(); ++i) {
             do
                 w = w->nextInFocusChain();
-            while (!(w->focusPolicy() & Qt::TabFocus) || w->window() != f
-                   || w->parentWidget() != f);
+            while (!(w->focusPolicy() & Qt::TabFocus) || w->window() != f || w->parentWidget() != f);
             QCOMPARE(w->objectName(), reihenfolge[i]->objectName());
         }
     };
-    pruefeReihenfolge({f->Sorte, f->cmdHinzu, f->Prozent, f->cmdBerechnen, f->Menge, f->Option1,
-                       f->Masse, f->Option2, f->Anz, f->Command1, f->Command2, f->Command3});
+    pruefeReihenfolge({f->Sorte, f->cmdHinzu, f->Prozent, f->cmdBerechnen, f->Menge, f->Option1, f->Masse,
+                       f->Option2, f->Anz, f->Command1, f->Command2, f->Command3});
     f->Option2->setChecked(true);
-    pruefeReihenfolge({f->Sorte, f->cmdHinzu, f->Prozent, f->cmdBerechnen, f->Menge, f->Option2,
-                       f->Masse, f->Option1, f->Anz, f->Command1, f->Command2, f->Command3});
+    pruefeReihenfolge({f->Sorte, f->cmdHinzu, f->Prozent, f->cmdBerechnen, f->Menge, f->Option2, f->Masse,
+                       f->Option1, f->Anz, f->Command1, f->Command2, f->Command3});
 }
 
 void TestHauptfenster::sortenlisteAlphabetischUndEinmal()
 {
     Programm p(Standardkatalog);
     QComboBox *sorte = p.fenster()->Sorte;
-    const QStringList erwartet = {"äpfel", "Bier", "Dezimal", "Doppelt", "Doppelt", "Küstennebel",
-                                  "Ohne Menge", "Ohne Zeichen", "Sekt", "Wein"};
+    const QStringList erwartet = {"äpfel",       "Bier",       "Dezimal",      "Doppelt", "Doppelt",
+                                  "Küstennebel", "Ohne Menge", "Ohne Zeichen", "Sekt",    "Wein"};
     auto eintraege = [sorte] {
         QStringList l;
         for (int i = 0; i < sorte->count(); ++i)
@@ -202,12 +201,21 @@ void TestHauptfenster::meldungen_data()
     QTest::addColumn<QString>("masse");
     QTest::addColumn<QString>("meldung");
 
-    QTest::newRow("Start") << "%" << "" << "" << "Bitte füllen Sie die Boxen korrekt aus";
-    QTest::newRow("nur Gewicht") << "" << "" << "80"
+    QTest::newRow("Start") << "%"
+                           << ""
+                           << ""
+                           << "Bitte füllen Sie die Boxen korrekt aus";
+    QTest::newRow("nur Gewicht") << ""
+                                 << ""
+                                 << "80"
                                  << "Bitte füllen Sie die Box für die Prozente korrekt aus";
-    QTest::newRow("Menge fehlt") << "5%" << "" << ""
+    QTest::newRow("Menge fehlt") << "5%"
+                                 << ""
+                                 << ""
                                  << "Bitte füllen Sie die Box für die Menge korrekt aus";
-    QTest::newRow("Gewicht fehlt") << "5%" << "500" << ""
+    QTest::newRow("Gewicht fehlt") << "5%"
+                                   << "500"
+                                   << ""
                                    << "Bitte füllen Sie die Box für das Körpergewicht korrekt aus";
 }
 
@@ -248,7 +256,7 @@ void TestHauptfenster::enterDrueckenBerechnet()
     QTimer::singleShot(50, [&titel] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             titel = box->windowTitle() + u'|' + QString::number(box->icon()) + u'|'
-                    + QString::number(box->buttons().size());
+                + QString::number(box->buttons().size());
             box->accept();
         }
     });
@@ -284,12 +292,30 @@ void TestHauptfenster::sorteWaehlen_data()
     QTest::addColumn<QString>("menge");
     QTest::addColumn<QString>("einzelmenge");
 
-    QTest::newRow("Bier") << "Bier" << "5%" << "500" << "500";
-    QTest::newRow("Umlaut") << "Küstennebel" << "22%" << "20" << "20";
-    QTest::newRow("ohne Menge") << "Ohne Menge" << "40%" << "0" << "";
-    QTest::newRow("ohne Prozentzeichen") << "Ohne Zeichen" << "5%" << "330" << "330";
-    QTest::newRow("Dezimalprozent") << "Dezimal" << "" << "330" << "330";
-    QTest::newRow("doppelt: die spätere Zeile") << "Doppelt" << "2%" << "2" << "2";
+    QTest::newRow("Bier") << "Bier"
+                          << "5%"
+                          << "500"
+                          << "500";
+    QTest::newRow("Umlaut") << "Küstennebel"
+                            << "22%"
+                            << "20"
+                            << "20";
+    QTest::newRow("ohne Menge") << "Ohne Menge"
+                                << "40%"
+                                << "0"
+                                << "";
+    QTest::newRow("ohne Prozentzeichen") << "Ohne Zeichen"
+                                         << "5%"
+                                         << "330"
+                                         << "330";
+    QTest::newRow("Dezimalprozent") << "Dezimal"
+                                    << ""
+                                    << "330"
+                                    << "330";
+    QTest::newRow("doppelt: die spätere Zeile") << "Doppelt"
+                                                << "2%"
+                                                << "2"
+                                                << "2";
 }
 
 void TestHauptfenster::sorteWaehlen()
@@ -388,8 +414,8 @@ void TestHauptfenster::mengeFragen()
     frmAlkohol *f = p.fenster();
     waehleMitMaus(f->Sorte, QStringLiteral("Bier"));
 
-    const QString titel = beantworteFrage(
-        [&] { QTest::mouseClick(f->Menge, Qt::LeftButton); }, QStringLiteral("330"));
+    const QString titel =
+        beantworteFrage([&] { QTest::mouseClick(f->Menge, Qt::LeftButton); }, QStringLiteral("330"));
     QCOMPARE(titel, QStringLiteral("Menge?"));
     QCOMPARE(f->Menge->text(), QStringLiteral("330"));
     QCOMPARE(f->Einzelmenge, QStringLiteral("330"));
@@ -470,14 +496,22 @@ void TestHauptfenster::gewichtBleibtZahl_data()
     QTest::addColumn<QString>("getippt");
     QTest::addColumn<QString>("bleibt");
 
-    QTest::newRow("Zahl") << "80" << "80";
-    QTest::newRow("Komma") << "72,5" << "72,5";
-    QTest::newRow("Buchstabe") << "72a" << "";
-    QTest::newRow("Ziffer und Buchstabe") << "7a" << "";
-    QTest::newRow("zehn Ziffern") << "1234567890" << "1234567890";
-    QTest::newRow("elf Ziffern") << "12345678901" << "";
-    QTest::newRow("Minus allein ist noch keine Zahl") << "-5" << "5";
-    QTest::newRow("Blank") << " " << "";
+    QTest::newRow("Zahl") << "80"
+                          << "80";
+    QTest::newRow("Komma") << "72,5"
+                           << "72,5";
+    QTest::newRow("Buchstabe") << "72a"
+                               << "";
+    QTest::newRow("Ziffer und Buchstabe") << "7a"
+                                          << "";
+    QTest::newRow("zehn Ziffern") << "1234567890"
+                                  << "1234567890";
+    QTest::newRow("elf Ziffern") << "12345678901"
+                                 << "";
+    QTest::newRow("Minus allein ist noch keine Zahl") << "-5"
+                                                      << "5";
+    QTest::newRow("Blank") << " "
+                           << "";
 }
 
 void TestHauptfenster::gewichtBleibtZahl()

@@ -71,8 +71,10 @@ void TestRechnen::fuehrendeZahl_data()
     QTest::newRow("unbekanntes Präfix") << "&X1" << 0.0;
     QTest::newRow("Anzeigetext") << " 0.35" << 0.35;
     QTest::newRow("nicht-ASCII-Ziffern") << "٣" << 0.0;
-    QTest::newRow("zu klein ohne Exponent") << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1") << 0.0;
-    QTest::newRow("zu klein trotz Exponent") << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e5") << 0.0;
+    QTest::newRow("zu klein ohne Exponent")
+        << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1") << 0.0;
+    QTest::newRow("zu klein trotz Exponent")
+        << QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1e5") << 0.0;
     QTest::newRow("groß trotz Exponent") << QStringLiteral("1") + QString(400, u'0') + QStringLiteral("e-5")
                                          << std::numeric_limits<double>::infinity();
 }
@@ -201,16 +203,36 @@ void TestRechnen::meldungen_data()
     const QString menge = QStringLiteral("Bitte füllen Sie die Box für die Menge korrekt aus");
     const QString gewicht = QStringLiteral("Bitte füllen Sie die Box für das Körpergewicht korrekt aus");
 
-    QTest::newRow("Start") << "%" << "" << "" << alle;
-    QTest::newRow("alles leer") << "" << "" << "" << alle;
-    QTest::newRow("nur Gewicht") << "" << "" << "80" << prozente;
-    QTest::newRow("Prozent nur Zeichen") << "%" << "500" << "80" << prozente;
-    QTest::newRow("nur Menge") << "%" << "500" << "" << prozente;
-    QTest::newRow("Menge fehlt") << "5%" << "" << "" << menge;
-    QTest::newRow("Menge fehlt, Gewicht da") << "5%" << "" << "80" << menge;
-    QTest::newRow("Gewicht fehlt") << "5%" << "500" << "" << gewicht;
-    QTest::newRow("Blanks zählen") << " " << " " << " " << QString();
-    QTest::newRow("vollständig") << "5%" << "500" << "80" << QString();
+    QTest::newRow("Start") << "%"
+                           << ""
+                           << "" << alle;
+    QTest::newRow("alles leer") << ""
+                                << ""
+                                << "" << alle;
+    QTest::newRow("nur Gewicht") << ""
+                                 << ""
+                                 << "80" << prozente;
+    QTest::newRow("Prozent nur Zeichen") << "%"
+                                         << "500"
+                                         << "80" << prozente;
+    QTest::newRow("nur Menge") << "%"
+                               << "500"
+                               << "" << prozente;
+    QTest::newRow("Menge fehlt") << "5%"
+                                 << ""
+                                 << "" << menge;
+    QTest::newRow("Menge fehlt, Gewicht da") << "5%"
+                                             << ""
+                                             << "80" << menge;
+    QTest::newRow("Gewicht fehlt") << "5%"
+                                   << "500"
+                                   << "" << gewicht;
+    QTest::newRow("Blanks zählen") << " "
+                                   << " "
+                                   << " " << QString();
+    QTest::newRow("vollständig") << "5%"
+                                 << "500"
+                                 << "80" << QString();
 }
 
 void TestRechnen::meldungen()
@@ -232,14 +254,30 @@ void TestRechnen::berechnung_data()
     QTest::addColumn<QString>("anzeige");
     QTest::addColumn<double>("gramm");
 
-    QTest::newRow("Beispiel Mann") << "5%" << "500" << "80" << 0.7 << " 0.35" << 19.5;
-    QTest::newRow("Beispiel Frau") << "5%" << "500" << "80" << 0.6 << " 0.41" << 19.5;
-    QTest::newRow("vier Portionen") << "5%" << "2000" << "80" << 0.7 << " 1.39" << 78.0;
-    QTest::newRow("zwei Bier") << "5%" << "1000" << "80" << 0.7 << " 0.7" << 39.0;
-    QTest::newRow("Gewicht mit Komma") << "5%" << "500" << "72,5" << 0.7 << " 0.39" << 19.5;
-    QTest::newRow("Menge mit Komma") << "40%" << "0,5" << "80" << 0.7 << " 0" << 0.156;
-    QTest::newRow("null Prozent") << "0%" << "500" << "80" << 0.7 << " 0" << 0.0;
-    QTest::newRow("negatives Gewicht") << "5%" << "500" << "-80" << 0.7 << " -0.35" << 19.5;
+    QTest::newRow("Beispiel Mann") << "5%"
+                                   << "500"
+                                   << "80" << 0.7 << " 0.35" << 19.5;
+    QTest::newRow("Beispiel Frau") << "5%"
+                                   << "500"
+                                   << "80" << 0.6 << " 0.41" << 19.5;
+    QTest::newRow("vier Portionen") << "5%"
+                                    << "2000"
+                                    << "80" << 0.7 << " 1.39" << 78.0;
+    QTest::newRow("zwei Bier") << "5%"
+                               << "1000"
+                               << "80" << 0.7 << " 0.7" << 39.0;
+    QTest::newRow("Gewicht mit Komma") << "5%"
+                                       << "500"
+                                       << "72,5" << 0.7 << " 0.39" << 19.5;
+    QTest::newRow("Menge mit Komma") << "40%"
+                                     << "0,5"
+                                     << "80" << 0.7 << " 0" << 0.156;
+    QTest::newRow("null Prozent") << "0%"
+                                  << "500"
+                                  << "80" << 0.7 << " 0" << 0.0;
+    QTest::newRow("negatives Gewicht") << "5%"
+                                       << "500"
+                                       << "-80" << 0.7 << " -0.35" << 19.5;
 }
 
 void TestRechnen::berechnung()

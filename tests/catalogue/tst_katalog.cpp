@@ -60,9 +60,8 @@ private slots:
 void TestKatalog::liestInDateireihenfolge()
 {
     SortenTabelle t;
-    const int n = katalogLesen(zeile("Wein", "12%", "200") + zeile("Bier", "5%", "500")
-                                   + zeile("Sekt", "11%", "100"),
-                               t);
+    const int n = katalogLesen(
+        zeile("Wein", "12%", "200") + zeile("Bier", "5%", "500") + zeile("Sekt", "11%", "100"), t);
     QCOMPARE(n, 3);
     QCOMPARE(namen(t), QStringList({"Wein", "Bier", "Sekt"}));
     QCOMPARE(t[2].Prozent, QStringLiteral("5%"));
@@ -75,7 +74,8 @@ void TestKatalog::umlauteKommaUndLeerfelder()
     // Windows-1252: one byte per umlaut; a comma inside quotes is part of the field.
     SortenTabelle t;
     katalogLesen(QByteArray("\"K\xf6lsch, hell\",\"5%\",\"200\"\r\n"
-                            "\"Wei\xdf" "bier\",\"\",\"\"\r\n"
+                            "\"Wei\xdf"
+                            "bier\",\"\",\"\"\r\n"
                             "\"\",\"5%\",\"500\"\r\n"
                             "\"Gl\xfchwein \x80\",\"10%\",\"200\"\r\n"),
                  t);
@@ -93,9 +93,11 @@ void TestKatalog::schreibtGenauDieseBytes()
     t[1] = {QStringLiteral("Kölsch, hell"), QStringLiteral("5%"), QStringLiteral("200")};
     t[2] = {QStringLiteral("Weißbier"), QStringLiteral("5"), QString()};
     t[3] = {QStringLiteral("  "), QString(), QStringLiteral("x")};
-    QCOMPARE(katalogDaten(t), QByteArray("\"K\xf6lsch, hell\",\"5%\",\"200\"\r\n"
-                                         "\"Wei\xdf" "bier\",\"5\",\"\"\r\n"
-                                         "\"  \",\"\",\"x\"\r\n"));
+    QCOMPARE(katalogDaten(t),
+             QByteArray("\"K\xf6lsch, hell\",\"5%\",\"200\"\r\n"
+                        "\"Wei\xdf"
+                        "bier\",\"5\",\"\"\r\n"
+                        "\"  \",\"\",\"x\"\r\n"));
 
     SortenTabelle zurueck;
     QCOMPARE(katalogLesen(katalogDaten(t), zurueck), 3);
@@ -112,8 +114,8 @@ void TestKatalog::lueckenFallenBeimSchreibenWeg()
     t[4] = {"D", "4%", "4"};
     t[200] = {"Z", "9%", "9"};
     const QByteArray daten = katalogDaten(t);
-    QCOMPARE(daten, zeile("A", "1%", "1") + zeile("B", "2%", "2") + zeile("D", "4%", "4")
-                        + zeile("Z", "9%", "9"));
+    QCOMPARE(daten,
+             zeile("A", "1%", "1") + zeile("B", "2%", "2") + zeile("D", "4%", "4") + zeile("Z", "9%", "9"));
 
     SortenTabelle neu;
     QCOMPARE(katalogLesen(daten, neu), 4);
@@ -178,27 +180,35 @@ void TestKatalog::seltsameDateien_data()
     QTest::addColumn<QString>("prozent1");
     QTest::addColumn<QString>("menge1");
 
-    QTest::newRow("nur LF") << QByteArray("\"A\",\"5%\",\"1\"\n\"B\",\"6%\",\"2\"\n")
-                            << QStringList{"A", "B"} << "5%" << "1";
-    QTest::newRow("nur CR") << QByteArray("\"A\",\"5%\",\"1\"\r\"B\",\"6%\",\"2\"")
-                            << QStringList{"A", "B"} << "5%" << "1";
-    QTest::newRow("Leerzeilen") << QByteArray("\r\n\"A\",\"5%\",\"1\"\r\n\r\n  \r\n\"B\",\"6%\",\"2\"\r\n\r\n")
-                                << QStringList{"A", "B"} << "5%" << "1";
-    QTest::newRow("letzte Zeile ohne Ende") << QByteArray("\"A\",\"5%\",\"1\"")
-                                            << QStringList{"A"} << "5%" << "1";
-    QTest::newRow("abgeschnitten im Feld") << QByteArray("\"A\",\"5%\",\"10")
-                                           << QStringList{"A"} << "5%" << "10";
-    QTest::newRow("nur ein Feld") << QByteArray("\"A\"\r\n") << QStringList{"A"} << "" << "";
-    QTest::newRow("ohne Anführungszeichen") << QByteArray("Bier , 5% ,500\r\n")
-                                            << QStringList{"Bier"} << "5%" << "500";
-    QTest::newRow("halb in Anführungszeichen") << QByteArray("\"Bier,5%,500\r\n")
-                                               << QStringList{"Bier,5%,500"} << "" << "";
-    QTest::newRow("Anführungszeichen mitten im Feld") << QByteArray("Bi\"er,5%,500\r\n")
-                                                      << QStringList{"Bier"} << "5%" << "500";
-    QTest::newRow("Müll nach dem Feld") << QByteArray("\"A\"xy,\"5%\"  ,\"1\"zz\r\n")
-                                        << QStringList{"A"} << "5%" << "1";
-    QTest::newRow("vier Felder") << QByteArray("\"A\",\"5%\",\"1\",\"mehr\"\r\n")
-                                 << QStringList{"A"} << "5%" << "1";
+    QTest::newRow("nur LF") << QByteArray("\"A\",\"5%\",\"1\"\n\"B\",\"6%\",\"2\"\n") << QStringList{"A", "B"}
+                            << "5%"
+                            << "1";
+    QTest::newRow("nur CR") << QByteArray("\"A\",\"5%\",\"1\"\r\"B\",\"6%\",\"2\"") << QStringList{"A", "B"}
+                            << "5%"
+                            << "1";
+    QTest::newRow("Leerzeilen") << QByteArray(
+        "\r\n\"A\",\"5%\",\"1\"\r\n\r\n  \r\n\"B\",\"6%\",\"2\"\r\n\r\n")
+                                << QStringList{"A", "B"} << "5%"
+                                << "1";
+    QTest::newRow("letzte Zeile ohne Ende") << QByteArray("\"A\",\"5%\",\"1\"") << QStringList{"A"} << "5%"
+                                            << "1";
+    QTest::newRow("abgeschnitten im Feld") << QByteArray("\"A\",\"5%\",\"10") << QStringList{"A"} << "5%"
+                                           << "10";
+    QTest::newRow("nur ein Feld") << QByteArray("\"A\"\r\n") << QStringList{"A"} << ""
+                                  << "";
+    QTest::newRow("ohne Anführungszeichen") << QByteArray("Bier , 5% ,500\r\n") << QStringList{"Bier"} << "5%"
+                                            << "500";
+    QTest::newRow("halb in Anführungszeichen")
+        << QByteArray("\"Bier,5%,500\r\n") << QStringList{"Bier,5%,500"} << ""
+        << "";
+    QTest::newRow("Anführungszeichen mitten im Feld")
+        << QByteArray("Bi\"er,5%,500\r\n") << QStringList{"Bier"} << "5%"
+        << "500";
+    QTest::newRow("Müll nach dem Feld")
+        << QByteArray("\"A\"xy,\"5%\"  ,\"1\"zz\r\n") << QStringList{"A"} << "5%"
+        << "1";
+    QTest::newRow("vier Felder") << QByteArray("\"A\",\"5%\",\"1\",\"mehr\"\r\n") << QStringList{"A"} << "5%"
+                                 << "1";
     QTest::newRow("Nullbytes und Binärmüll")
         << QByteArray("\"A\0B\",\"\x01\x02\",\"\xff\"\r\n\x81\x8d\r\n", 20)
         << QStringList{QString::fromUtf16(u"A\0B", 3), QString::fromUtf16(u"\x81\x8d")}
@@ -241,12 +251,18 @@ void TestKatalog::nichtSpeicherbareZeichen_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("zeichen");
 
-    QTest::newRow("harmlos") << "Kölsch, 5% & mehr €" << "";
-    QTest::newRow("Anführungszeichen") << "Bier \"hell\"" << "\"";
-    QTest::newRow("Zeilenumbruch") << "A\nB" << "\n";
-    QTest::newRow("Wagenrücklauf") << "A\rB" << "\r";
-    QTest::newRow("kyrillisch") << "Водка" << "В";
-    QTest::newRow("nach harmlosen Zeichen") << "Äpfel Ł" << "Ł";
+    QTest::newRow("harmlos") << "Kölsch, 5% & mehr €"
+                             << "";
+    QTest::newRow("Anführungszeichen") << "Bier \"hell\""
+                                       << "\"";
+    QTest::newRow("Zeilenumbruch") << "A\nB"
+                                   << "\n";
+    QTest::newRow("Wagenrücklauf") << "A\rB"
+                                   << "\r";
+    QTest::newRow("kyrillisch") << "Водка"
+                                << "В";
+    QTest::newRow("nach harmlosen Zeichen") << "Äpfel Ł"
+                                            << "Ł";
     QTest::newRow("Emoji") << QString::fromUtf8("Bier 🍺") << QString(QChar(0xD83C));
 }
 

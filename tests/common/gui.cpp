@@ -123,8 +123,7 @@ QString naechsteMeldung(const std::function<void()> &ausloeser)
     return *text;
 }
 
-QString beantworteFrage(const std::function<void()> &ausloeser, const QString &antwort,
-                        bool abbrechen)
+QString beantworteFrage(const std::function<void()> &ausloeser, const QString &antwort, bool abbrechen)
 {
     auto titel = std::make_shared<QString>();
     auto vorbei = std::make_shared<bool>(false);

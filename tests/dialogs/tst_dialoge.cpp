@@ -6,11 +6,12 @@
 #include "common/gui.h"
 
 #include "app/alk.h"
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "catalogue/frmbearbeiten.h"
 #include "catalogue/frmsorte.h"
+#include "ui/fenster.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -22,7 +23,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStringEncoder>
-#include <QAccessible>
 #include <QTest>
 
 #include <array>
@@ -34,18 +34,16 @@ namespace {
 // Wein, Sekt, Bier, Korn in rows 1 to 4.
 QByteArray vierSorten()
 {
-    return katalogZeilen({{"Wein", "12%", "200"},
-                          {"Sekt", "11%", "100"},
-                          {"Bier", "5%", "500"},
-                          {"Korn", "32%", "20"}});
+    return katalogZeilen(
+        {{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}});
 }
 
 // One record as the file holds it, from UTF-8 texts.
 QByteArray satz(const QString &name, const QString &prozent, const QString &menge)
 {
     QStringEncoder enkoder("windows-1252");
-    return enkoder.encode(u'"' + name + QStringLiteral("\",\"") + prozent + QStringLiteral("\",\"")
-                          + menge + QStringLiteral("\"\r\n"));
+    return enkoder.encode(u'"' + name + QStringLiteral("\",\"") + prozent + QStringLiteral("\",\"") + menge
+                          + QStringLiteral("\"\r\n"));
 }
 
 // `anzahl` kinds named Sorte001, Sorte002, ...
@@ -101,8 +99,8 @@ struct Geoeffnet
 {
     Sortendialog *d = nullptr;
     std::array<QLineEdit *, 3> felder{};
-    Sortenzeile neu;         // the row a save stores
-    QByteArray gespeichert;  // the file after the save
+    Sortenzeile neu;        // the row a save stores
+    QByteArray gespeichert; // the file after the save
     QStringList texte() const { return {felder[0]->text(), felder[1]->text(), felder[2]->text()}; }
 };
 
@@ -114,23 +112,30 @@ Geoeffnet mitAenderung(const Programm &p, const QString &dialog)
         ersetze(d->Sorte2, QStringLiteral("Met"));
         ersetze(d->Prozent2, QStringLiteral("9"));
         ersetze(d->Menge, QStringLiteral("330"));
-        g = {d, {d->Sorte2, d->Prozent2, d->Menge}, zeile("Met", "9%", "330"),
+        g = {d,
+             {d->Sorte2, d->Prozent2, d->Menge},
+             zeile("Met", "9%", "330"),
              vierSorten() + satz(QStringLiteral("Met"), QStringLiteral("9%"), QStringLiteral("330"))};
     } else {
         frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Bier"));
         ersetze(d->Menge3, QStringLiteral("330"));
-        g = {d, {d->Sorte3, d->Prozent3, d->Menge3}, zeile("Bier", "5%", "330"),
-             katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "330"}, {"Korn", "32%", "20"}})};
+        g = {d,
+             {d->Sorte3, d->Prozent3, d->Menge3},
+             zeile("Bier", "5%", "330"),
+             katalogZeilen({{"Wein", "12%", "200"},
+                            {"Sekt", "11%", "100"},
+                            {"Bier", "5%", "330"},
+                            {"Korn", "32%", "20"}})};
     }
     return g;
 }
 
 // Ways of making the catalogue write fail that work for root as well.
 enum class Schreibfehler {
-    DateiGroesse,      // a file size limit: the write stops as on a full disk
+    DateiGroesse,       // a file size limit: the write stops as on a full disk
     PfadIstVerzeichnis, // a directory stands where the file belongs
-    VerzeichnisWeg,    // the program directory has been removed
-    NurLesen,          // a write-protected directory (not for root)
+    VerzeichnisWeg,     // the program directory has been removed
+    NurLesen,           // a write-protected directory (not for root)
 };
 
 } // namespace
@@ -223,18 +228,29 @@ void TestDialoge::steuerelemente_data()
                            const char *knopf1, QRect lage1, const char *knopf2, QRect lage2) {
         const QString d = QLatin1String(dialog);
         auto tag = [&](const char *n) { return QByteArray(dialog) + ' ' + n; };
-        QTest::newRow(tag(sorte).constData()) << d << sorte << QString() << "Sorte" << QRect(120, 480, 1215, 285);
-        QTest::newRow(tag(prozent).constData()) << d << prozent << "%" << "Prozent" << QRect(1560, 480, 495, 285);
-        QTest::newRow(tag(menge).constData()) << d << menge << QString() << "Menge" << QRect(2280, 480, 855, 285);
+        QTest::newRow(tag(sorte).constData())
+            << d << sorte << QString() << "Sorte" << QRect(120, 480, 1215, 285);
+        QTest::newRow(tag(prozent).constData()) << d << prozent << "%"
+                                                << "Prozent" << QRect(1560, 480, 495, 285);
+        QTest::newRow(tag(menge).constData())
+            << d << menge << QString() << "Menge" << QRect(2280, 480, 855, 285);
         QString ohneKuerzel = QString::fromUtf8(knopf1);
         ohneKuerzel.remove(u'&');
-        QTest::newRow(tag("Command1").constData()) << d << "Command1" << QString::fromUtf8(knopf1) << ohneKuerzel << lage1;
+        QTest::newRow(tag("Command1").constData())
+            << d << "Command1" << QString::fromUtf8(knopf1) << ohneKuerzel << lage1;
         ohneKuerzel = QString::fromUtf8(knopf2);
         ohneKuerzel.remove(u'&');
-        QTest::newRow(tag("Command2").constData()) << d << "Command2" << QString::fromUtf8(knopf2) << ohneKuerzel << lage2;
-        QTest::newRow(tag("Label1").constData()) << d << "Label1" << "Sorte" << "Sorte" << QRect(120, 120, 495, 255);
-        QTest::newRow(tag("Label2").constData()) << d << "Label2" << "Prozent" << "Prozent" << QRect(1440, 120, 735, 255);
-        QTest::newRow(tag("Label3").constData()) << d << "Label3" << "Menge" << "Menge" << QRect(2280, 120, 735, 255);
+        QTest::newRow(tag("Command2").constData())
+            << d << "Command2" << QString::fromUtf8(knopf2) << ohneKuerzel << lage2;
+        QTest::newRow(tag("Label1").constData()) << d << "Label1"
+                                                 << "Sorte"
+                                                 << "Sorte" << QRect(120, 120, 495, 255);
+        QTest::newRow(tag("Label2").constData()) << d << "Label2"
+                                                 << "Prozent"
+                                                 << "Prozent" << QRect(1440, 120, 735, 255);
+        QTest::newRow(tag("Label3").constData()) << d << "Label3"
+                                                 << "Menge"
+                                                 << "Menge" << QRect(2280, 120, 735, 255);
     };
     zeilen("frmSorte", "Sorte2", "Prozent2", "Menge", "&Ok", QRect(120, 960, 615, 375), "&Abbrechen",
            QRect(960, 960, 1095, 375));
@@ -252,7 +268,7 @@ void TestDialoge::steuerelemente()
 
     Programm p(vierSorten());
     QDialog *d = dialog == QLatin1String("frmSorte") ? static_cast<QDialog *>(hinzuOeffnen(p))
-                                                    : bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
+                                                     : bearbeitenOeffnen(p, QStringLiteral("Unbekannt"));
     QCOMPARE(d->objectName(), dialog);
     QWidget *w = d->findChild<QWidget *>(name);
     QVERIFY2(w, qPrintable(name));
@@ -296,9 +312,11 @@ void TestDialoge::fenster_data()
     QTest::addColumn<QString>("titel");
     QTest::addColumn<QStringList>("tabfolge");
 
-    QTest::newRow("hinzufügen") << "frmSorte" << "Sorte hinzufügen"
+    QTest::newRow("hinzufügen") << "frmSorte"
+                                << "Sorte hinzufügen"
                                 << QStringList{"Sorte2", "Prozent2", "Menge", "Command1", "Command2"};
-    QTest::newRow("bearbeiten") << "frmBearbeiten" << "Sorte bearbeiten"
+    QTest::newRow("bearbeiten") << "frmBearbeiten"
+                                << "Sorte bearbeiten"
                                 << QStringList{"Sorte3", "Prozent3", "Menge3", "Command1", "Command2"};
 }
 
@@ -423,7 +441,9 @@ void TestDialoge::verlassen()
         QCOMPARE(naechsteMeldung([&g] { QTest::keyClick(g.felder[2], Qt::Key_Escape); }), QString());
 
     QCOMPARE(g.d->isVisible(), offen);
-    QCOMPARE(dialog == u"frmSorte" ? static_cast<Sortendialog *>(frmSorte::instanz()) : frmBearbeiten::instanz(), g.d);
+    QCOMPARE(dialog == u"frmSorte" ? static_cast<Sortendialog *>(frmSorte::instanz())
+                                   : frmBearbeiten::instanz(),
+             g.d);
     QCOMPARE(g.texte(), texte);
     QCOMPARE(p.katalogInhalt(), vierSorten());
     for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
@@ -455,15 +475,33 @@ void TestDialoge::unspeicherbar_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QChar>("zeichen"); // none: Windows-1252 holds it
 
-    QTest::newRow("frmSorte Anführungszeichen im Namen") << "frmSorte" << "Sorte2" << "Bier \"hell\"" << QChar(u'"');
-    QTest::newRow("frmSorte Anführungszeichen in der Menge") << "frmSorte" << "Menge" << "0,5\"" << QChar(u'"');
-    QTest::newRow("frmSorte griechischer Buchstabe im Namen") << "frmSorte" << "Sorte2" << "Ωmega" << QChar(u'Ω');
-    QTest::newRow("frmSorte Häkchen in der Menge") << "frmSorte" << "Menge" << "500✓" << QChar(u'✓');
-    QTest::newRow("frmBearbeiten Anführungszeichen im Namen") << "frmBearbeiten" << "Sorte3" << "\"Bier\"" << QChar(u'"');
-    QTest::newRow("frmBearbeiten Anführungszeichen in Prozent") << "frmBearbeiten" << "Prozent3" << "5\"" << QChar(u'"');
-    QTest::newRow("frmBearbeiten Anführungszeichen in der Menge") << "frmBearbeiten" << "Menge3" << "0,5\"" << QChar(u'"');
-    QTest::newRow("frmBearbeiten kyrillisch im Namen") << "frmBearbeiten" << "Sorte3" << "Пиво" << QChar(u'П');
-    QTest::newRow("frmBearbeiten Promillezeichen geht") << "frmBearbeiten" << "Prozent3" << "5‰" << QChar();
+    QTest::newRow("frmSorte Anführungszeichen im Namen") << "frmSorte"
+                                                         << "Sorte2"
+                                                         << "Bier \"hell\"" << QChar(u'"');
+    QTest::newRow("frmSorte Anführungszeichen in der Menge") << "frmSorte"
+                                                             << "Menge"
+                                                             << "0,5\"" << QChar(u'"');
+    QTest::newRow("frmSorte griechischer Buchstabe im Namen") << "frmSorte"
+                                                              << "Sorte2"
+                                                              << "Ωmega" << QChar(u'Ω');
+    QTest::newRow("frmSorte Häkchen in der Menge") << "frmSorte"
+                                                   << "Menge"
+                                                   << "500✓" << QChar(u'✓');
+    QTest::newRow("frmBearbeiten Anführungszeichen im Namen") << "frmBearbeiten"
+                                                              << "Sorte3"
+                                                              << "\"Bier\"" << QChar(u'"');
+    QTest::newRow("frmBearbeiten Anführungszeichen in Prozent") << "frmBearbeiten"
+                                                                << "Prozent3"
+                                                                << "5\"" << QChar(u'"');
+    QTest::newRow("frmBearbeiten Anführungszeichen in der Menge") << "frmBearbeiten"
+                                                                  << "Menge3"
+                                                                  << "0,5\"" << QChar(u'"');
+    QTest::newRow("frmBearbeiten kyrillisch im Namen") << "frmBearbeiten"
+                                                       << "Sorte3"
+                                                       << "Пиво" << QChar(u'П');
+    QTest::newRow("frmBearbeiten Promillezeichen geht") << "frmBearbeiten"
+                                                        << "Prozent3"
+                                                        << "5‰" << QChar();
 }
 
 void TestDialoge::unspeicherbar()
@@ -503,20 +541,21 @@ void TestDialoge::schreibfehler_data()
 {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<Schreibfehler>("art");
-    QTest::addColumn<bool>("dateiBleibt"); // the old file is still there to compare
+    QTest::addColumn<bool>("dateiBleibt");   // the old file is still there to compare
     QTest::addColumn<QByteArray>("nachher"); // the file after the retry; empty: the change saved
 
     for (const char *dialog : {"frmSorte", "frmBearbeiten"}) {
-        QTest::addRow("%s Datenträger voll", dialog) << dialog << Schreibfehler::DateiGroesse << true << QByteArray();
-        QTest::addRow("%s Verzeichnis statt Datei", dialog) << dialog << Schreibfehler::PfadIstVerzeichnis << false
-                                                            << QByteArray();
-        QTest::addRow("%s schreibgeschütztes Verzeichnis", dialog) << dialog << Schreibfehler::NurLesen << true
-                                                                   << QByteArray();
+        QTest::addRow("%s Datenträger voll", dialog)
+            << dialog << Schreibfehler::DateiGroesse << true << QByteArray();
+        QTest::addRow("%s Verzeichnis statt Datei", dialog)
+            << dialog << Schreibfehler::PfadIstVerzeichnis << false << QByteArray();
+        QTest::addRow("%s schreibgeschütztes Verzeichnis", dialog)
+            << dialog << Schreibfehler::NurLesen << true << QByteArray();
     }
     // The file went with the directory: the table read back is empty, and
     // the retry writes the one kind the user typed.
-    QTest::newRow("frmSorte Programmverzeichnis entfernt") << "frmSorte" << Schreibfehler::VerzeichnisWeg << false
-                                                           << QByteArray("\"Met\",\"9%\",\"330\"\r\n");
+    QTest::newRow("frmSorte Programmverzeichnis entfernt")
+        << "frmSorte" << Schreibfehler::VerzeichnisWeg << false << QByteArray("\"Met\",\"9%\",\"330\"\r\n");
 }
 
 void TestDialoge::schreibfehler()
@@ -584,17 +623,30 @@ void TestDialoge::hinzufuegen_data()
     QTest::addColumn<QByteArray>("neuerSatz");
     QTest::addColumn<int>("imListe"); // how often the name is listed afterwards
 
-    QTest::newRow("ohne Menge") << "Pils" << "5" << "" << QByteArray("\"Pils\",\"5%\",\"\"\r\n") << 1;
-    QTest::newRow("Umlaut") << "Glühwein" << "10" << "200"
-                            << QByteArray("\"Gl\xfchwein\",\"10%\",\"200\"\r\n") << 1;
-    QTest::newRow("Eurozeichen") << "Wein €" << "12" << "150"
-                                 << QByteArray("\"Wein \x80\",\"12%\",\"150\"\r\n") << 1;
-    QTest::newRow("Komma im Namen") << "Wein, rot" << "13" << "0,2"
-                                    << QByteArray("\"Wein, rot\",\"13%\",\"0,2\"\r\n") << 1;
-    QTest::newRow("zwei Blanks") << "  " << "40" << "20" << QByteArray("\"  \",\"40%\",\"20\"\r\n") << 1;
-    QTest::newRow("Name doppelt") << "Bier" << "6" << "330" << QByteArray("\"Bier\",\"6%\",\"330\"\r\n") << 2;
-    QTest::newRow("null Prozent") << "Wasser" << "0" << "250" << QByteArray("\"Wasser\",\"0%\",\"250\"\r\n") << 1;
-    QTest::newRow("hundert Prozent") << "Sprit" << "100" << "x" << QByteArray("\"Sprit\",\"100%\",\"x\"\r\n") << 1;
+    QTest::newRow("ohne Menge") << "Pils"
+                                << "5"
+                                << "" << QByteArray("\"Pils\",\"5%\",\"\"\r\n") << 1;
+    QTest::newRow("Umlaut") << "Glühwein"
+                            << "10"
+                            << "200" << QByteArray("\"Gl\xfchwein\",\"10%\",\"200\"\r\n") << 1;
+    QTest::newRow("Eurozeichen") << "Wein €"
+                                 << "12"
+                                 << "150" << QByteArray("\"Wein \x80\",\"12%\",\"150\"\r\n") << 1;
+    QTest::newRow("Komma im Namen") << "Wein, rot"
+                                    << "13"
+                                    << "0,2" << QByteArray("\"Wein, rot\",\"13%\",\"0,2\"\r\n") << 1;
+    QTest::newRow("zwei Blanks") << "  "
+                                 << "40"
+                                 << "20" << QByteArray("\"  \",\"40%\",\"20\"\r\n") << 1;
+    QTest::newRow("Name doppelt") << "Bier"
+                                  << "6"
+                                  << "330" << QByteArray("\"Bier\",\"6%\",\"330\"\r\n") << 2;
+    QTest::newRow("null Prozent") << "Wasser"
+                                  << "0"
+                                  << "250" << QByteArray("\"Wasser\",\"0%\",\"250\"\r\n") << 1;
+    QTest::newRow("hundert Prozent") << "Sprit"
+                                     << "100"
+                                     << "x" << QByteArray("\"Sprit\",\"100%\",\"x\"\r\n") << 1;
 }
 
 void TestDialoge::hinzufuegen()
@@ -664,10 +716,14 @@ void TestDialoge::hinzufuegenEingabefehler_data()
 
     const QString fuerProzente = QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus");
     const QString fuerSorte = QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus");
-    QTest::newRow("nichts eingegeben") << "" << "" << fuerProzente;
-    QTest::newRow("Name ohne Prozente") << "Wein" << "" << fuerProzente;
-    QTest::newRow("Blanks ohne Prozente") << "  " << "" << fuerProzente;
-    QTest::newRow("Prozente ohne Name") << "" << "12" << fuerSorte;
+    QTest::newRow("nichts eingegeben") << ""
+                                       << "" << fuerProzente;
+    QTest::newRow("Name ohne Prozente") << "Wein"
+                                        << "" << fuerProzente;
+    QTest::newRow("Blanks ohne Prozente") << "  "
+                                          << "" << fuerProzente;
+    QTest::newRow("Prozente ohne Name") << ""
+                                        << "12" << fuerSorte;
 }
 
 void TestDialoge::hinzufuegenEingabefehler()
@@ -796,8 +852,8 @@ QString TestDialoge::speichernScheitert(const Programm &p, Schreibfehler art, QP
     }
     if (!meldung.startsWith(QStringLiteral("Die Sortendatei konnte nicht gespeichert werden"))
         || !meldung.contains(grund))
-        QTest::qFail(qPrintable(QStringLiteral("Meldung ohne „%1“: %2").arg(grund, meldung)),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("Meldung ohne „%1“: %2").arg(grund, meldung)), __FILE__,
+                     __LINE__);
     return meldung;
 }
 
@@ -852,11 +908,26 @@ void TestDialoge::laden_data()
     QTest::addColumn<QString>("menge");
     QTest::addColumn<int>("zeilennummer");
 
-    QTest::newRow("letzte von zwei gleichen") << "Bier" << "Bier" << "4,9%" << "330" << 5;
-    QTest::newRow("hinter einer Zeile ohne Namen") << "Sekt" << "Sekt" << "11%" << "100" << 4;
-    QTest::newRow("leerer Text: Zeile 200") << "" << "" << "" << "" << 200;
-    QTest::newRow("Groß-/Kleinschreibung zählt") << "bier" << "" << "%" << "" << 0;
-    QTest::newRow("Blanks zählen") << "Bier " << "" << "%" << "" << 0;
+    QTest::newRow("letzte von zwei gleichen") << "Bier"
+                                              << "Bier"
+                                              << "4,9%"
+                                              << "330" << 5;
+    QTest::newRow("hinter einer Zeile ohne Namen") << "Sekt"
+                                                   << "Sekt"
+                                                   << "11%"
+                                                   << "100" << 4;
+    QTest::newRow("leerer Text: Zeile 200") << ""
+                                            << ""
+                                            << ""
+                                            << "" << 200;
+    QTest::newRow("Groß-/Kleinschreibung zählt") << "bier"
+                                                 << ""
+                                                 << "%"
+                                                 << "" << 0;
+    QTest::newRow("Blanks zählen") << "Bier "
+                                   << ""
+                                   << "%"
+                                   << "" << 0;
 }
 
 void TestDialoge::laden()
@@ -900,25 +971,38 @@ void TestDialoge::speichern_data()
     const QByteArray korn = satz(QStringLiteral("Korn"), QStringLiteral("32%"), QStringLiteral("20"));
     const QStringList alle{"Bier", "Korn", "Sekt", "Wein"};
 
-    QTest::newRow("Menge geändert") << "Bier" << "5%" << "330"
-                                    << wein + sekt + QByteArray("\"Bier\",\"5%\",\"330\"\r\n") + korn
-                                    << "5%" << "330" << alle;
-    QTest::newRow("Prozent ohne Zeichen") << "Bier" << "5" << "500"
-                                          << wein + sekt + QByteArray("\"Bier\",\"5\",\"500\"\r\n") + korn
-                                          << "5%" << "500" << alle;
-    QTest::newRow("Prozent mit Komma") << "Bier" << "4,5%" << "500"
-                                       << wein + sekt + QByteArray("\"Bier\",\"4,5%\",\"500\"\r\n") + korn
-                                       << "" << "500" << alle;
-    QTest::newRow("Menge keine Zahl") << "Bier" << "5%" << "ein Krug"
-                                      << wein + sekt + QByteArray("\"Bier\",\"5%\",\"ein Krug\"\r\n") + korn
-                                      << "5%" << "ein Krug" << alle;
+    QTest::newRow("Menge geändert") << "Bier"
+                                    << "5%"
+                                    << "330" << wein + sekt + QByteArray("\"Bier\",\"5%\",\"330\"\r\n") + korn
+                                    << "5%"
+                                    << "330" << alle;
+    QTest::newRow("Prozent ohne Zeichen")
+        << "Bier"
+        << "5"
+        << "500" << wein + sekt + QByteArray("\"Bier\",\"5\",\"500\"\r\n") + korn << "5%"
+        << "500" << alle;
+    QTest::newRow("Prozent mit Komma")
+        << "Bier"
+        << "4,5%"
+        << "500" << wein + sekt + QByteArray("\"Bier\",\"4,5%\",\"500\"\r\n") + korn << ""
+        << "500" << alle;
+    QTest::newRow("Menge keine Zahl")
+        << "Bier"
+        << "5%"
+        << "ein Krug" << wein + sekt + QByteArray("\"Bier\",\"5%\",\"ein Krug\"\r\n") + korn << "5%"
+        << "ein Krug" << alle;
     // The kind text still says Bier: no row matches after the rename.
-    QTest::newRow("umbenannt") << "Bräu, hell" << "5%" << "500"
+    QTest::newRow("umbenannt") << "Bräu, hell"
+                               << "5%"
+                               << "500"
                                << wein + sekt + QByteArray("\"Br\xe4u, hell\",\"5%\",\"500\"\r\n") + korn
-                               << "" << "750" << QStringList{"Bräu, hell", "Korn", "Sekt", "Wein"};
+                               << ""
+                               << "750" << QStringList{"Bräu, hell", "Korn", "Sekt", "Wein"};
     // The scan stops at the emptied row; the read after it closes the gap.
-    QTest::newRow("gelöscht") << "" << "5%" << "500" << wein + sekt + korn << "" << "750"
-                              << QStringList{"Korn", "Sekt", "Wein"};
+    QTest::newRow("gelöscht") << ""
+                              << "5%"
+                              << "500" << wein + sekt + korn << ""
+                              << "750" << QStringList{"Korn", "Sekt", "Wein"};
 }
 
 void TestDialoge::speichern()
@@ -1038,10 +1122,10 @@ void TestDialoge::speichernNachUnbekanntemNamen()
     ersetze(d->Prozent3, QStringLiteral("6%"));
     QCOMPARE(klicke(d->Command1), QString());
 
-    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Wein", "12%", "200"},
-                                               {"Sekt", "11%", "100"},
-                                               {"Pils", "6%", "330"},
-                                               {"Korn", "32%", "20"}}));
+    QCOMPARE(
+        p.katalogInhalt(),
+        katalogZeilen(
+            {{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Pils", "6%", "330"}, {"Korn", "32%", "20"}}));
 }
 
 void TestDialoge::speichernFolgtVerschobenerSorte()
@@ -1060,7 +1144,8 @@ void TestDialoge::speichernFolgtVerschobenerSorte()
     p.schreibeKatalog(katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}}));
     frmSorte *hinzu = hinzuOeffnen(p);
     ersetze(hinzu->Sorte2, QStringLiteral("Met"));
-    QCOMPARE(klicke(hinzu->Command1), QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
+    QCOMPARE(klicke(hinzu->Command1),
+             QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
     ersetze(hinzu->Prozent2, QStringLiteral("9"));
     ersetze(hinzu->Menge, QStringLiteral("330"));
     QCOMPARE(klicke(hinzu->Command1), QString());
@@ -1069,10 +1154,10 @@ void TestDialoge::speichernFolgtVerschobenerSorte()
     // Saving follows Korn to row 3 and leaves Met alone.
     ersetze(haupt->Sorte->lineEdit(), QStringLiteral("Korn"));
     QCOMPARE(klicke(bearbeiten->Command1), QString());
-    QCOMPARE(p.katalogInhalt(), katalogZeilen({{"Sekt", "11%", "100"},
-                                               {"Bier", "5%", "500"},
-                                               {"Korn", "32%", "40"},
-                                               {"Met", "9%", "330"}}));
+    QCOMPARE(
+        p.katalogInhalt(),
+        katalogZeilen(
+            {{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "40"}, {"Met", "9%", "330"}}));
     QCOMPARE(Alk::BearbeitenZeile, 3);
     QCOMPARE(haupt->Prozent->text(), QStringLiteral("32%"));
     QCOMPARE(haupt->Menge->text(), QStringLiteral("40"));
@@ -1095,22 +1180,25 @@ void TestDialoge::nachFremderAenderung_data()
     QTest::addColumn<QByteArray>("danach");
     QTest::addColumn<QString>("meldung"); // part of it; empty: saved
 
-    const QByteArray apfelwein = satz(QStringLiteral("Apfelwein"), QStringLiteral("6%"), QStringLiteral("250"));
-    const QByteArray ohneWein = katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}});
+    const QByteArray apfelwein =
+        satz(QStringLiteral("Apfelwein"), QStringLiteral("6%"), QStringLiteral("250"));
+    const QByteArray ohneWein =
+        katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}, {"Korn", "32%", "20"}});
     const QByteArray met = satz(QStringLiteral("Met"), QStringLiteral("9%"), QStringLiteral("330"));
     const QByteArray korn40 = satz(QStringLiteral("Korn"), QStringLiteral("32%"), QStringLiteral("40"));
-    const QByteArray ohneKorn = katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}});
-    const QByteArray kornGeaendert = ohneKorn + satz(QStringLiteral("Korn"), QStringLiteral("38%"), QStringLiteral("20"));
+    const QByteArray ohneKorn =
+        katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}});
+    const QByteArray kornGeaendert =
+        ohneKorn + satz(QStringLiteral("Korn"), QStringLiteral("38%"), QStringLiteral("20"));
 
-    QTest::newRow("hinzu nach fremdem Hinzufügen") << false << vierSorten() + apfelwein
-                                                   << vierSorten() + apfelwein + met << QString();
+    QTest::newRow("hinzu nach fremdem Hinzufügen")
+        << false << vierSorten() + apfelwein << vierSorten() + apfelwein + met << QString();
     QTest::newRow("hinzu nach fremdem Löschen") << false << ohneWein << ohneWein + met << QString();
-    QTest::newRow("bearbeiten nach fremdem Hinzufügen") << true << vierSorten() + apfelwein
-                                                        << ohneKorn + korn40 + apfelwein << QString();
-    QTest::newRow("bearbeiten nach fremdem Löschen davor") << true << ohneWein
-                                                           << katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}})
-                                                                  + korn40
-                                                           << QString();
+    QTest::newRow("bearbeiten nach fremdem Hinzufügen")
+        << true << vierSorten() + apfelwein << ohneKorn + korn40 + apfelwein << QString();
+    QTest::newRow("bearbeiten nach fremdem Löschen davor")
+        << true << ohneWein << katalogZeilen({{"Sekt", "11%", "100"}, {"Bier", "5%", "500"}}) + korn40
+        << QString();
     QTest::newRow("Sorte draußen geändert") << true << kornGeaendert << kornGeaendert << "nichts gespeichert";
     QTest::newRow("Sorte draußen gelöscht") << true << ohneKorn << ohneKorn << "nichts gespeichert";
 }
@@ -1185,7 +1273,8 @@ void TestDialoge::verweigertNachLoeschenAnderswo()
     Programm p(vierSorten());
     frmBearbeiten *d = bearbeitenOeffnen(p, QStringLiteral("Korn"));
     p.schreibeKatalog(katalogZeilen({{"Wein", "12%", "200"}, {"Sekt", "11%", "100"}, {"Bier", "5%", "500"}}));
-    QCOMPARE(klicke(hinzuOeffnen(p)->Command1), QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
+    QCOMPARE(klicke(hinzuOeffnen(p)->Command1),
+             QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
     hinzufuegen(p, "Met");
     QCOMPARE(Alk::Sorten[4].Name, QStringLiteral("Met"));
     speichernVerweigert(p, d, QStringLiteral("„Korn“"));

@@ -34,8 +34,8 @@
 #include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QStyleOptionComboBox>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QTextBlock>
@@ -55,9 +55,9 @@ QString name(const QWidget *w)
 {
     return QStringLiteral("%1 %2 (\"%3\")")
         .arg(w->window()->objectName(), w->objectName(),
-             qobject_cast<const QLabel *>(w)     ? qobject_cast<const QLabel *>(w)->text().left(30)
-             : qobject_cast<const QPushButton *>(w) ? qobject_cast<const QPushButton *>(w)->text()
-                                                  : QString());
+             qobject_cast<const QLabel *>(w)            ? qobject_cast<const QLabel *>(w)->text().left(30)
+                 : qobject_cast<const QPushButton *>(w) ? qobject_cast<const QPushButton *>(w)->text()
+                                                        : QString());
 }
 
 // A button's caption needs room for its frame (a pixel) and two pixels of air
@@ -82,8 +82,11 @@ QList<QRectF> beschriftung(const QWidget *w)
         const QRectF innen = QRectF(knopf->rect()).adjusted(KnopfRand, 2, -KnopfRand, -2);
         if (breite > innen.width() || hoehe > innen.height())
             QTest::qFail(qPrintable(QStringLiteral("caption of %1 is cut off: %2 x %3 px in %4 x %5")
-                                        .arg(name(w)).arg(breite).arg(hoehe)
-                                        .arg(innen.width()).arg(innen.height())),
+                                        .arg(name(w))
+                                        .arg(breite)
+                                        .arg(hoehe)
+                                        .arg(innen.width())
+                                        .arg(innen.height())),
                          __FILE__, __LINE__);
         QRectF r(0, 0, breite, hoehe);
         r.moveCenter(QRectF(knopf->rect()).center());
@@ -119,10 +122,15 @@ QList<QRectF> beschriftung(const QWidget *w)
         if (!rahmen.contains(zeile))
             QTest::qFail(qPrintable(QStringLiteral("caption of %1 is cut off: a line at %2,%3 %4 x %5"
                                                    " outside %6,%7 %8 x %9")
-                                        .arg(name(w)).arg(zeile.x()).arg(zeile.y())
-                                        .arg(zeile.width()).arg(zeile.height())
-                                        .arg(rahmen.x()).arg(rahmen.y())
-                                        .arg(rahmen.width()).arg(rahmen.height())),
+                                        .arg(name(w))
+                                        .arg(zeile.x())
+                                        .arg(zeile.y())
+                                        .arg(zeile.width())
+                                        .arg(zeile.height())
+                                        .arg(rahmen.x())
+                                        .arg(rahmen.y())
+                                        .arg(rahmen.width())
+                                        .arg(rahmen.height())),
                          __FILE__, __LINE__);
     }
     return zeilen;
@@ -140,7 +148,8 @@ void pruefeFeld(QLineEdit *feld)
     feld->grab();
     QStyleOptionFrame option;
     option.initFrom(feld);
-    option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+    option.lineWidth =
+        feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
     const QRect sichtbar = feld->style()
                                ->subElementRect(QStyle::SE_LineEditContents, &option, feld)
                                .marginsRemoved(feld->textMargins());
@@ -150,8 +159,11 @@ void pruefeFeld(QLineEdit *feld)
     const qreal ende = feld->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x();
     QVERIFY2(anfang >= sichtbar.left() - 0.5 && ende <= sichtbar.right() + 1.5,
              qPrintable(QStringLiteral("%1 shows \"%2\" cut: text from x=%3 to %4, field %5 to %6")
-                            .arg(name(feld), feld->text()).arg(anfang).arg(ende)
-                            .arg(sichtbar.left()).arg(sichtbar.right())));
+                            .arg(name(feld), feld->text())
+                            .arg(anfang)
+                            .arg(ende)
+                            .arg(sichtbar.left())
+                            .arg(sichtbar.right())));
     QVERIFY2(QFontMetrics(feld->font()).height() <= sichtbar.height(),
              qPrintable(QStringLiteral("%1 is too low for its font").arg(name(feld))));
 }
@@ -168,14 +180,20 @@ void pruefeOption(QRadioButton *option)
         QVERIFY2(bild.pixelColor(ecke) == cyan,
                  qPrintable(QStringLiteral("%1 is drawn on %2 at %3,%4")
                                 .arg(name(option), bild.pixelColor(ecke).name())
-                                .arg(ecke.x() / skala).arg(ecke.y() / skala)));
+                                .arg(ecke.x() / skala)
+                                .arg(ecke.y() / skala)));
     QStyleOptionButton stil;
     stil.initFrom(option);
     const QRect kreis = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &stil, option);
     QVERIFY2(option->rect().contains(kreis),
              qPrintable(QStringLiteral("circle of %1 cut: %2,%3 %4 x %5 in %6 x %7")
-                            .arg(name(option)).arg(kreis.x()).arg(kreis.y()).arg(kreis.width())
-                            .arg(kreis.height()).arg(option->width()).arg(option->height())));
+                            .arg(name(option))
+                            .arg(kreis.x())
+                            .arg(kreis.y())
+                            .arg(kreis.width())
+                            .arg(kreis.height())
+                            .arg(option->width())
+                            .arg(option->height())));
 }
 
 // A text of several lines at the font's own line spacing: no line reaches
@@ -196,10 +214,13 @@ void pruefeZeilenabstand(const QLabel *label)
         for (int i = 0; i < block.layout()->lineCount(); ++i, ++zeilen) {
             const QTextLine zeile = block.layout()->lineAt(i);
             const qreal grundlinie = oben + zeile.y() + zeile.ascent();
-            QVERIFY2(grundlinie - vorige >= masse.ascent() + masse.descent() - 0.01,
-                     qPrintable(QStringLiteral("line %1 of %2 is %3 px below the one above, the font needs %4")
-                                    .arg(zeilen + 1).arg(name(label)).arg(grundlinie - vorige)
-                                    .arg(masse.ascent() + masse.descent())));
+            QVERIFY2(
+                grundlinie - vorige >= masse.ascent() + masse.descent() - 0.01,
+                qPrintable(QStringLiteral("line %1 of %2 is %3 px below the one above, the font needs %4")
+                               .arg(zeilen + 1)
+                               .arg(name(label))
+                               .arg(grundlinie - vorige)
+                               .arg(masse.ascent() + masse.descent())));
             vorige = grundlinie;
         }
     }
@@ -241,8 +262,9 @@ void pruefeFenster(QWidget *fenster)
         if (QTest::currentTestFailed())
             return;
         for (const QRectF &zeile : zeilen.value(kind))
-            QVERIFY2(innen.contains(zeile),
-                     qPrintable(QStringLiteral("caption of %1 is cut off by the window's edge").arg(name(kind))));
+            QVERIFY2(
+                innen.contains(zeile),
+                qPrintable(QStringLiteral("caption of %1 is cut off by the window's edge").arg(name(kind))));
     }
     for (QWidget *kind : sichtbare) {
         for (QWidget *anderes : sichtbare) {
@@ -252,9 +274,10 @@ void pruefeFenster(QWidget *fenster)
                 for (const QRectF &flaeche : deckt(anderes, zeilen.value(anderes))) {
                     // A rounding sliver at the edge is no overlap.
                     const QRectF ueber = zeile.intersected(flaeche);
-                    QVERIFY2(ueber.width() < 0.5 || ueber.height() < 0.5,
-                             qPrintable(QStringLiteral("caption of %1 runs into %2")
-                                            .arg(name(kind), name(anderes))));
+                    QVERIFY2(
+                        ueber.width() < 0.5 || ueber.height() < 0.5,
+                        qPrintable(
+                            QStringLiteral("caption of %1 runs into %2").arg(name(kind), name(anderes))));
                 }
             }
         }
@@ -291,7 +314,10 @@ QPalette dunklePalette(const QString &art)
         }
         return p;
     }
-    struct Farben { QColor fenster, text, feld, feldtext, knopf, knopftext; };
+    struct Farben
+    {
+        QColor fenster, text, feld, feldtext, knopf, knopftext;
+    };
     const Farben f = art == QLatin1String("Breeze Dark")
         ? Farben{QColor(0x2a, 0x2e, 0x32), QColor(0xfc, 0xfc, 0xfc), QColor(0x1b, 0x1e, 0x20),
                  QColor(0xfc, 0xfc, 0xfc), QColor(0x31, 0x36, 0x3b), QColor(0xfc, 0xfc, 0xfc)}
@@ -354,7 +380,8 @@ void pruefeFarben(const QWidget *fenster)
         const QColor grund = hintergrund(w);
         QVERIFY2(kontrast(text, grund) >= 4.5,
                  qPrintable(QStringLiteral("%1: text %2 on %3, contrast %4")
-                                .arg(name(w), text.name(), grund.name()).arg(kontrast(text, grund))));
+                                .arg(name(w), text.name(), grund.name())
+                                .arg(kontrast(text, grund))));
     }
 }
 
@@ -375,11 +402,13 @@ void pruefeFelder(const QWidget *fenster)
             option.editable = liste->isEditable();
             option.frame = liste->hasFrame();
             option.subControls = QStyle::SC_All;
-            const QRect pfeil = liste->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                              QStyle::SC_ComboBoxArrow, liste);
+            const QRect pfeil =
+                liste->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, liste);
             QVERIFY2(pfeil.width() >= 6 && pfeil.height() >= 6 && liste->rect().contains(pfeil),
                      qPrintable(QStringLiteral("%1: the arrow has %2 x %3 px")
-                                    .arg(name(w)).arg(pfeil.width()).arg(pfeil.height())));
+                                    .arg(name(w))
+                                    .arg(pfeil.width())
+                                    .arg(pfeil.height())));
             // The field inside the list, less the margins a style may have
             // given it; the text may use the line edit's own small margins.
             const QMargins rand = liste->lineEdit()->textMargins();
@@ -392,7 +421,9 @@ void pruefeFelder(const QWidget *fenster)
             QStyleOptionFrame option;
             option.initFrom(feld);
             option.rect = feld->rect();
-            option.lineWidth = feld->hasFrame() ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld) : 0;
+            option.lineWidth = feld->hasFrame()
+                ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld)
+                : 0;
             option.state |= QStyle::State_Sunken;
             const QMargins rand = feld->textMargins();
             textflaeche = QRectF(feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld))
@@ -404,8 +435,9 @@ void pruefeFelder(const QWidget *fenster)
             QStyleOptionButton option;
             option.initFrom(knopf);
             option.text = knopf->text();
-            textflaeche = QRectF(knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf))
-                              .translated(knopf->pos());
+            textflaeche =
+                QRectF(knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf))
+                    .translated(knopf->pos());
             text = knopf->text().remove(u'&');
         } else {
             continue;
@@ -414,8 +446,10 @@ void pruefeFelder(const QWidget *fenster)
         QVERIFY2(textflaeche.height() >= hoehe - 1 && textflaeche.width() >= masse.horizontalAdvance(text),
                  qPrintable(QStringLiteral("%1 under %2: \"%3\" needs %4 x %5 px, the style leaves %6 x %7")
                                 .arg(name(w), w->style()->name(), text)
-                                .arg(masse.horizontalAdvance(text)).arg(hoehe)
-                                .arg(textflaeche.width()).arg(textflaeche.height())));
+                                .arg(masse.horizontalAdvance(text))
+                                .arg(hoehe)
+                                .arg(textflaeche.width())
+                                .arg(textflaeche.height())));
     }
 }
 
@@ -532,9 +566,12 @@ private slots:
         QTest::newRow("Windows") << "Windows" << QString();
         QTest::newRow("Adwaita") << "adwaita" << QString();
         QTest::newRow("Adwaita-dunkel") << "adwaita-dark" << QString();
-        QTest::newRow("qt6ct darker") << "Fusion" << "qt6ct darker";
-        QTest::newRow("Breeze Dark") << "Fusion" << "Breeze Dark";
-        QTest::newRow("GTK Adwaita dunkel") << "Fusion" << "GTK Adwaita dunkel";
+        QTest::newRow("qt6ct darker") << "Fusion"
+                                      << "qt6ct darker";
+        QTest::newRow("Breeze Dark") << "Fusion"
+                                     << "Breeze Dark";
+        QTest::newRow("GTK Adwaita dunkel") << "Fusion"
+                                            << "GTK Adwaita dunkel";
     }
 
     void stileUndPaletten()

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 // The upper bound of rows 1 to 9; row n + 1 begins just above it.
 const double Grenzen[] = {0.3, 0.5, 0.8, 1, 1.5, 2, 2.5, 3, 4};
 
@@ -59,8 +58,7 @@ void TestEinstufung::zeilen_data()
         QTest::newRow(name + " genau") << g << i + 1;
         QTest::newRow(name + " knapp darüber") << knappDarueber(g) << i + 2;
         QTest::newRow(name + " + 0.01") << g + 0.01 << i + 2;
-        QTest::newRow(name + " knapp darunter")
-            << std::nextafter(g, -unendlich) << i + 1;
+        QTest::newRow(name + " knapp darunter") << std::nextafter(g, -unendlich) << i + 1;
     }
     QTest::newRow("12.35") << 12.35 << 10;
     QTest::newRow("unendlich") << unendlich << 10;
@@ -113,8 +111,7 @@ void TestEinstufung::ergebnistext_data()
     for (int i = 0; i < 9; ++i) {
         const double g = Grenzen[i];
         QTest::addRow("Grenze \"%s\"", qPrintable(anzeigeText(g))) << anzeigeText(g) << i + 1;
-        QTest::addRow("darüber \"%s\"", qPrintable(anzeigeText(g + 0.01)))
-            << anzeigeText(g + 0.01) << i + 2;
+        QTest::addRow("darüber \"%s\"", qPrintable(anzeigeText(g + 0.01))) << anzeigeText(g + 0.01) << i + 2;
     }
 }
 
@@ -134,11 +131,21 @@ void TestEinstufung::gerechneteAnzeige_data()
     QTest::addColumn<QString>("anzeige");
     QTest::addColumn<int>("zeile");
 
-    QTest::newRow("Bier, Mann") << "5%" << "500" << "80" << 0.7 << " 0.35" << 2;
-    QTest::newRow("Bier, Frau") << "5%" << "500" << "80" << 0.6 << " 0.41" << 2;
-    QTest::newRow("Bier zweimal") << "5%" << "1000" << "80" << 0.7 << " 0.7" << 3;
-    QTest::newRow("Bier viermal") << "5%" << "2000" << "80" << 0.7 << " 1.39" << 5;
-    QTest::newRow("nichts getrunken") << "0%" << "500" << "80" << 0.7 << " 0" << 1;
+    QTest::newRow("Bier, Mann") << "5%"
+                                << "500"
+                                << "80" << 0.7 << " 0.35" << 2;
+    QTest::newRow("Bier, Frau") << "5%"
+                                << "500"
+                                << "80" << 0.6 << " 0.41" << 2;
+    QTest::newRow("Bier zweimal") << "5%"
+                                  << "1000"
+                                  << "80" << 0.7 << " 0.7" << 3;
+    QTest::newRow("Bier viermal") << "5%"
+                                  << "2000"
+                                  << "80" << 0.7 << " 1.39" << 5;
+    QTest::newRow("nichts getrunken") << "0%"
+                                      << "500"
+                                      << "80" << 0.7 << " 0" << 1;
 }
 
 void TestEinstufung::gerechneteAnzeige()

@@ -1,16 +1,16 @@
 // The law window on the running program: one modeless instance above the main
 // window, the statute readable in full, closed by its cross and shown again.
-#include "ui/fenster.h"
 #include "app/frmalkohol.h"
 #include "common/gui.h"
 #include "info/frmgesetz.h"
 #include "info/gesetztext.h"
+#include "ui/fenster.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -124,8 +124,7 @@ void TestFrmGesetz::standardAussehen()
     // System colours, not the main window's light cyan.
     const QColor cyan(192, 255, 255);
     QCOMPARE(p.fenster()->palette().color(QPalette::Window), cyan);
-    QCOMPARE(g->palette().color(QPalette::Window),
-             QApplication::palette(g).color(QPalette::Window));
+    QCOMPARE(g->palette().color(QPalette::Window), QApplication::palette(g).color(QPalette::Window));
     QVERIFY(g->palette().color(QPalette::Window) != cyan);
     QCOMPARE(g->Label1->palette().color(QPalette::Window),
              QApplication::palette(g->Label1).color(QPalette::Window));
@@ -150,9 +149,7 @@ void TestFrmGesetz::textPasstOhneRollbalken()
     QVERIFY(g->findChildren<QScrollArea *>().isEmpty());
     const int noetig = g->Label1->heightForWidth(g->Label1->width());
     QVERIFY2(noetig <= g->Label1->height(),
-             qPrintable(QStringLiteral("%1 px needed, %2 px there")
-                            .arg(noetig)
-                            .arg(g->Label1->height())));
+             qPrintable(QStringLiteral("%1 px needed, %2 px there").arg(noetig).arg(g->Label1->height())));
     // The label stays inside the window.
     QVERIFY(g->rect().contains(g->Label1->geometry()));
 }

@@ -137,15 +137,24 @@ void TestGesetztext::zeilen_data()
     QTest::addColumn<QString>("anfang");
     QTest::addColumn<QString>("ende");
 
-    QTest::newRow("Überschrift") << 0 << "JuSchG § 9" << "Alkoholische Getränke";
-    QTest::newRow("Absatz 1") << 1 << "(1) In Gaststätten" << "Öffentlichkeit dürfen";
-    QTest::newRow("Absatz 1 Nr. 1") << 2 << "1. Branntwein," << "an Kinder und Jugendliche,";
-    QTest::newRow("Absatz 1 Nr. 2") << 3 << "2. andere alkoholische" << "gestattet werden.";
-    QTest::newRow("Absatz 2") << 4 << "(2) Absatz 1 Nr. 2" << "Person begleitet werden.";
-    QTest::newRow("Absatz 3") << 5 << "(3) In der Öffentlichkeit" << "wenn ein Automat";
-    QTest::newRow("Absatz 3 Nr. 1") << 6 << "1. an einem" << "aufgestellt ist oder";
-    QTest::newRow("Absatz 3 Nr. 2") << 7 << "2. in einem" << "nicht entnehmen können.";
-    QTest::newRow("Schlusssatz") << 8 << "§ 20 Nr. 1" << "bleibt unberührt.";
+    QTest::newRow("Überschrift") << 0 << "JuSchG § 9"
+                                 << "Alkoholische Getränke";
+    QTest::newRow("Absatz 1") << 1 << "(1) In Gaststätten"
+                              << "Öffentlichkeit dürfen";
+    QTest::newRow("Absatz 1 Nr. 1") << 2 << "1. Branntwein,"
+                                    << "an Kinder und Jugendliche,";
+    QTest::newRow("Absatz 1 Nr. 2") << 3 << "2. andere alkoholische"
+                                    << "gestattet werden.";
+    QTest::newRow("Absatz 2") << 4 << "(2) Absatz 1 Nr. 2"
+                              << "Person begleitet werden.";
+    QTest::newRow("Absatz 3") << 5 << "(3) In der Öffentlichkeit"
+                              << "wenn ein Automat";
+    QTest::newRow("Absatz 3 Nr. 1") << 6 << "1. an einem"
+                                    << "aufgestellt ist oder";
+    QTest::newRow("Absatz 3 Nr. 2") << 7 << "2. in einem"
+                                    << "nicht entnehmen können.";
+    QTest::newRow("Schlusssatz") << 8 << "§ 20 Nr. 1"
+                                 << "bleibt unberührt.";
 }
 
 void TestGesetztext::zeilen()

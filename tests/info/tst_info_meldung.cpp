@@ -15,7 +15,6 @@
 
 namespace {
 
-
 QString infoDruecken(frmAlkohol *f)
 {
     return naechsteMeldung([f] { QTest::mouseClick(f->Command2, Qt::LeftButton); });

@@ -8,26 +8,26 @@
 // it cannot cut the test run's own output short.
 
 #include "catalogue/dateizugang.h"
-#include "common/dateigrenze.h"
 #include "catalogue/katalog.h"
+#include "common/dateigrenze.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-#include <optional>
 #include <fcntl.h>
+#include <functional>
 #include <grp.h>
+#include <optional>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,15 +68,15 @@ void schreibe(const QString &pfad, const QByteArray &daten)
 // failed write left behind shows up here.
 QStringList eintraege(const QString &verzeichnis)
 {
-    return QDir(verzeichnis).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                       QDir::Name);
+    return QDir(verzeichnis)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 struct Ausgang
 {
-    bool gelaufen = false;    // the child got as far as the write
-    QString ohneRechte;       // why the child could not drop root, if it could not
-    QString abbruch;          // how the child ended, when it did not answer
+    bool gelaufen = false; // the child got as far as the write
+    QString ohneRechte;    // why the child could not drop root, if it could not
+    QString abbruch;       // how the child ended, when it did not answer
     std::optional<QString> meldung;
 };
 
@@ -101,7 +101,8 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
             const QByteArray paket = art + text;
             qsizetype geschrieben = 0;
             while (geschrieben < paket.size()) {
-                const ssize_t n = write(rohr[1], paket.constData() + geschrieben, size_t(paket.size() - geschrieben));
+                const ssize_t n =
+                    write(rohr[1], paket.constData() + geschrieben, size_t(paket.size() - geschrieben));
                 if (n <= 0)
                     break;
                 geschrieben += n;
@@ -141,15 +142,23 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
 
     Ausgang a;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || antwort.isEmpty()) {
-        a.abbruch = WIFSIGNALED(status) ? QStringLiteral("Kindprozess durch Signal %1 beendet").arg(WTERMSIG(status))
-                                        : QStringLiteral("Kindprozess endete mit Status %1").arg(status);
+        a.abbruch = WIFSIGNALED(status)
+            ? QStringLiteral("Kindprozess durch Signal %1 beendet").arg(WTERMSIG(status))
+            : QStringLiteral("Kindprozess endete mit Status %1").arg(status);
         return a;
     }
     const QString text = QString::fromUtf8(antwort.mid(1));
     switch (antwort[0]) {
-    case 'R': a.ohneRechte = text; break;
-    case 'F': a.gelaufen = true; a.meldung = text; break;
-    default: a.gelaufen = true; break;
+    case 'R':
+        a.ohneRechte = text;
+        break;
+    case 'F':
+        a.gelaufen = true;
+        a.meldung = text;
+        break;
+    default:
+        a.gelaufen = true;
+        break;
     }
     return a;
 }
@@ -235,9 +244,9 @@ void Schreibfehler::init()
 {
     m_basis = std::make_unique<QTemporaryDir>();
     QVERIFY(m_basis->isValid());
-    QVERIFY(QFile::setPermissions(m_basis->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                       | QFile::ReadGroup | QFile::ExeGroup
-                                                       | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(m_basis->path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     m_programm = m_basis->filePath(QStringLiteral("programm"));
     QVERIFY(QDir().mkdir(m_programm));
     m_datei = m_programm + u'/' + Dateiname;
@@ -260,13 +269,14 @@ bool Schreibfehler::nobodyGehoert(const QString &pfad)
         return true; // then the test's own user plays the part
     const passwd *nobody = getpwnam("nobody");
     if (!nobody) {
-        QTest::qSkip("Als root braucht dieser Test den Benutzer 'nobody', den es hier nicht gibt.",
-                     __FILE__, __LINE__);
+        QTest::qSkip("Als root braucht dieser Test den Benutzer 'nobody', den es hier nicht gibt.", __FILE__,
+                     __LINE__);
         return false;
     }
     if (chown(QFile::encodeName(pfad).constData(), nobody->pw_uid, nobody->pw_gid) != 0) {
-        QTest::qFail(qPrintable(QStringLiteral("chown %1: %2").arg(pfad, QString::fromLocal8Bit(strerror(errno)))),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("chown %1: %2").arg(pfad, QString::fromLocal8Bit(strerror(errno)))),
+            __FILE__, __LINE__);
         return false;
     }
     return true;
@@ -277,7 +287,8 @@ bool Schreibfehler::nobodyGehoert(const QString &pfad)
 bool Schreibfehler::schreibenAls(bool nobody, rlim_t grenze, Ausgang &a)
 {
     const QString datei = m_datei;
-    a = imKind({nobody && istRoot(), grenze}, [datei] { return katalogDateiSchreiben(datei, volleTabelle()); });
+    a = imKind({nobody && istRoot(), grenze},
+               [datei] { return katalogDateiSchreiben(datei, volleTabelle()); });
     if (!a.abbruch.isEmpty()) {
         QTest::qFail(qPrintable(a.abbruch), __FILE__, __LINE__);
         return false;
@@ -360,8 +371,9 @@ void Schreibfehler::schreibgeschuetztesVerzeichnis()
     // be made next to it.
     if (!nobodyGehoert(m_datei))
         return;
-    QVERIFY(QFile::setPermissions(m_programm, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(m_programm,
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::ExeOther));
     const QStringList vorher = eintraege(m_programm);
     Ausgang a;
     if (!schreibenAls(true, RLIM_INFINITY, a))
@@ -427,11 +439,16 @@ void Schreibfehler::keineGewoehnlicheDatei_data()
     QTest::addColumn<QString>("art");
     QTest::addColumn<QString>("grund"); // part of both messages
 
-    QTest::newRow("FIFO") << "FIFO" << "benannte Pipe";
-    QTest::newRow("Socket") << "Socket" << "Socket";
-    QTest::newRow("Verweis auf /dev/zero") << "Gerät" << "Gerät";
-    QTest::newRow("Verweis ins Leere") << "Leere" << "das es nicht gibt";
-    QTest::newRow("zu große Datei") << "groß" << "größer als 4 MiB";
+    QTest::newRow("FIFO") << "FIFO"
+                          << "benannte Pipe";
+    QTest::newRow("Socket") << "Socket"
+                            << "Socket";
+    QTest::newRow("Verweis auf /dev/zero") << "Gerät"
+                                           << "Gerät";
+    QTest::newRow("Verweis ins Leere") << "Leere"
+                                       << "das es nicht gibt";
+    QTest::newRow("zu große Datei") << "groß"
+                                    << "größer als 4 MiB";
 }
 
 void Schreibfehler::keineGewoehnlicheDatei()
@@ -481,7 +498,8 @@ void Schreibfehler::keineGewoehnlicheDatei()
     QCOMPARE(artAn(m_datei), vorherArt);
     QCOMPARE(eintraege(m_programm), vorher);
     if (zuGross)
-        QCOMPARE(QFileInfo(m_datei).size(), (KatalogHoechstgroesse / AlterInhalt.size() + 1) * AlterInhalt.size());
+        QCOMPARE(QFileInfo(m_datei).size(),
+                 (KatalogHoechstgroesse / AlterInhalt.size() + 1) * AlterInhalt.size());
 }
 
 // A link is followed, and its target replaced with the link left a link,
@@ -632,7 +650,8 @@ void Schreibfehler::programmverzeichnis()
     close(f);
     QCOMPARE(jetzt, AlterInhalt + "\"Met\",\"5%\",\"500\"\r\n");
     // Messages name the folder as a person knows it.
-    QVERIFY2(anzeigename(datei).startsWith(m_basis->path() + QStringLiteral("/Getr")), qPrintable(anzeigename(datei)));
+    QVERIFY2(anzeigename(datei).startsWith(m_basis->path() + QStringLiteral("/Getr")),
+             qPrintable(anzeigename(datei)));
     // Qt cannot name the folder to remove it.
     QCOMPARE(unlink(katalog.constData()), 0);
     QCOMPARE(rmdir(QFile::encodeName(m_basis->path() + u'/').append(ordner).constData()), 0);

@@ -7,8 +7,6 @@
 #include <QLocale>
 #include <QTest>
 
-#include "meldungstexte.h"
-
 #include <cmath>
 #include <limits>
 
@@ -69,7 +67,7 @@ void TestEinstufung::zeilen()
     QFETCH(double, promille);
     QFETCH(int, zeile);
     QCOMPARE(einstufungsZeile(promille), zeile);
-    QCOMPARE(einstufung(promille), meldung(zeile));
+    QCOMPARE(einstufung(promille), einstufungsText(zeile));
 }
 
 void TestEinstufung::texte_data()
@@ -79,10 +77,27 @@ void TestEinstufung::texte_data()
         QTest::addRow("Zeile %d", z) << z;
 }
 
+// Each message names its own range in the words and numbers the user reads
+// ("Zwischen 0,5 und 0,8 Promille: ", the last "Ab 4 Promille: "), bounds
+// with a decimal comma, then the effects; no two are alike.
 void TestEinstufung::texte()
 {
     QFETCH(int, zeile);
-    QCOMPARE(einstufungsText(zeile), meldung(zeile));
+    const auto zahl = [](double g) {
+        return g == 0 ? QStringLiteral("0") : QString::number(g, 'f', 1).replace(u'.', u',');
+    };
+    const QString kopf = zeile == 10
+        ? QStringLiteral("Ab %1 Promille: ").arg(Grenzen[8])
+        : QStringLiteral("Zwischen %1 und %2 Promille: ")
+              .arg(zahl(zeile == 1 ? 0.0 : Grenzen[zeile - 2]), zahl(Grenzen[zeile - 1]));
+    const QString text = einstufungsText(zeile);
+    QVERIFY2(text.startsWith(kopf), qPrintable(text));
+    const QString wirkung = text.mid(kopf.size());
+    QVERIFY2(wirkung.size() >= 3 && wirkung == wirkung.trimmed() && !wirkung.contains(QStringLiteral("  "))
+                 && !wirkung.endsWith(u'.'),
+             qPrintable(text));
+    for (int andere = 1; andere <= 10; ++andere)
+        QVERIFY(andere == zeile || !einstufungsText(andere).endsWith(wirkung));
 }
 
 void TestEinstufung::keineZeileAusserhalb()
@@ -119,7 +134,7 @@ void TestEinstufung::ergebnistext()
 {
     QFETCH(QString, label);
     QFETCH(int, zeile);
-    QCOMPARE(infoMeldung(label), meldung(zeile));
+    QCOMPARE(infoMeldung(label), einstufungsText(zeile));
 }
 
 void TestEinstufung::gerechneteAnzeige_data()
@@ -160,7 +175,7 @@ void TestEinstufung::gerechneteAnzeige()
     Rechenstand stand;
     const QString label = berechne(prozent, menge, masse, faktor, stand, QLocale::c());
     QCOMPARE(label, anzeige);
-    QCOMPARE(infoMeldung(label), meldung(zeile));
+    QCOMPARE(infoMeldung(label), einstufungsText(zeile));
 }
 
 QTEST_APPLESS_MAIN(TestEinstufung)

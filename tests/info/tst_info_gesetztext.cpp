@@ -8,36 +8,35 @@
 
 namespace {
 
+// Each piece by its first and last words, its length and the run of blanks
+// after it: enough to place every piece and its blanks without a second
+// copy of the statute.
 struct Stueck
 {
-    const char16_t *text;
+    const char16_t *anfang;
+    const char16_t *ende;
+    int laenge;
     int leer;
 };
 
 const Stueck Erwartet[] = {
-    {u"JuSchG § 9 Alkoholische Getränke", 72},
-    {u"(1) In Gaststätten, Verkaufsstellen oder sonst in der Öffentlichkeit dürfen", 148},
-    {u"1.", 2},
-    {u"Branntwein, branntweinhaltige Getränke oder Lebensmittel, die Branntwein", 4},
-    {u"in nicht nur geringfügiger Menge enthalten, an Kinder und Jugendliche,", 21},
-    {u"2.", 2},
-    {u"andere alkoholische Getränke an Kinder und Jugendliche unter 16 Jahrenweder abgegeben "
-     u"noch darf ihnen der Verzehr gestattet werden.",
-     169},
-    {u"(2) Absatz 1 Nr. 2 gilt nicht, wenn Jugendliche von einer personensorgeberechtigten "
-     u"Person begleitet werden.",
-     45},
-    {u"(3) In der Öffentlichkeit dürfen alkoholische Getränke nicht in Automaten angeboten "
-     u"werden. Dies gilt nicht, wenn ein Automat",
-     46},
-    {u"1.", 2},
-    {u"an einem für Kinder und Jugendliche unzugänglichen Ort aufgestellt ist", 4},
-    {u"oder", 5},
-    {u"2.", 2},
-    {u"in einem gewerblich genutzten Raum aufgestellt und durch technische", 4},
-    {u"Vorrichtungen oder durch ständige Aufsicht sichergestellt ist, dass Kinder", 4},
-    {u"und Jugendliche alkoholische Getränke nicht entnehmen können.", 165},
-    {u"§ 20 Nr. 1 des Gaststättengesetzes bleibt unberührt.", 0},
+    {u"JuSchG §", u"Getränke", 32, 72},
+    {u"(1) In", u"dürfen", 75, 148},
+    {u"1.", u"1.", 2, 2},
+    {u"Branntwein, branntweinhaltige", u"Branntwein", 72, 4},
+    {u"in nicht", u"Jugendliche,", 70, 21},
+    {u"2.", u"2.", 2, 2},
+    {u"andere alkoholische", u"werden.", 131, 169},
+    {u"(2) Absatz", u"werden.", 108, 45},
+    {u"(3) In", u"Automat", 125, 46},
+    {u"1.", u"1.", 2, 2},
+    {u"an einem", u"ist", 70, 4},
+    {u"oder", u"oder", 4, 5},
+    {u"2.", u"2.", 2, 2},
+    {u"in einem", u"technische", 67, 4},
+    {u"Vorrichtungen oder", u"Kinder", 74, 4},
+    {u"und Jugendliche", u"können.", 61, 165},
+    {u"§ 20", u"unberührt.", 52, 0},
 };
 
 constexpr int AnzahlStuecke = int(std::size(Erwartet));
@@ -74,26 +73,34 @@ void TestGesetztext::laenge()
 void TestGesetztext::stuecke_data()
 {
     QTest::addColumn<int>("anfang");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("laenge");
+    QTest::addColumn<QString>("erstes");
+    QTest::addColumn<QString>("letztes");
     QTest::addColumn<int>("leer");
 
     int anfang = 0;
     for (int i = 0; i < AnzahlStuecke; ++i) {
-        const QString text = QString::fromUtf16(Erwartet[i].text);
-        QTest::addRow("Stück %d", i + 1) << anfang << text << Erwartet[i].leer;
-        anfang += int(text.size()) + Erwartet[i].leer;
+        const Stueck &e = Erwartet[i];
+        QTest::addRow("Stück %d", i + 1)
+            << anfang << e.laenge << QString::fromUtf16(e.anfang) << QString::fromUtf16(e.ende) << e.leer;
+        anfang += e.laenge + e.leer;
     }
 }
 
 void TestGesetztext::stuecke()
 {
     QFETCH(int, anfang);
-    QFETCH(QString, text);
+    QFETCH(int, laenge);
+    QFETCH(QString, erstes);
+    QFETCH(QString, letztes);
     QFETCH(int, leer);
 
     const QString ganz = gesetzText();
-    QCOMPARE(ganz.mid(anfang, text.size()), text);
-    const qsizetype ende = anfang + text.size();
+    const QString stueck = ganz.mid(anfang, laenge);
+    QVERIFY2(stueck.startsWith(erstes) && stueck.endsWith(letztes), qPrintable(stueck));
+    // A piece holds single blanks only; its runs of blanks follow it.
+    QVERIFY2(stueck.trimmed() == stueck && !stueck.contains(QStringLiteral("  ")), qPrintable(stueck));
+    const qsizetype ende = anfang + laenge;
     QCOMPARE(ganz.mid(ende, leer), QString(leer, u' '));
     // The run is exactly that long: the next piece starts right after it.
     if (ende + leer < ganz.size())
@@ -104,12 +111,16 @@ void TestGesetztext::stuecke()
 
 void TestGesetztext::stueckliste()
 {
+    // The list of pieces and the stored caption are one text.
     const QList<GesetzStueck> &liste = gesetzStuecke();
     QCOMPARE(liste.size(), AnzahlStuecke);
+    QString zusammen;
     for (int i = 0; i < AnzahlStuecke; ++i) {
-        QCOMPARE(liste[i].text, QString::fromUtf16(Erwartet[i].text));
+        QCOMPARE(int(liste[i].text.size()), Erwartet[i].laenge);
         QCOMPARE(liste[i].leerzeichen, Erwartet[i].leer);
+        zusammen += liste[i].text + QString(liste[i].leerzeichen, u' ');
     }
+    QCOMPARE(zusammen, gesetzText());
 }
 
 void TestGesetztext::zeichen()
@@ -185,6 +196,15 @@ void TestGesetztext::gleicheWoerter()
     const QStringList gespeichert = woerter(gesetzText());
     QCOMPARE(woerter(gesetzZeilen()), gespeichert);
     QCOMPARE(gespeichert.size(), 131);
+    // The statute's own terms, in its order.
+    int ab = 0;
+    for (const char *wort : {"JuSchG", "Alkoholische", "Gaststätten,", "Branntwein,", "Jugendliche,", "16",
+                             "abgegeben", "personensorgeberechtigten", "Automaten", "unzugänglichen",
+                             "gewerblich", "Aufsicht", "entnehmen", "Gaststättengesetzes"}) {
+        const int stelle = int(gespeichert.indexOf(QString::fromUtf8(wort), ab));
+        QVERIFY2(stelle >= 0, wort);
+        ab = stelle + 1;
+    }
 }
 
 QTEST_APPLESS_MAIN(TestGesetztext)

@@ -3,6 +3,7 @@
 #include "app/alk.h"
 #include "app/frmalkohol.h"
 #include "common/gui.h"
+#include "info/einstufung.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,8 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-
-#include "meldungstexte.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ void TestInfoMeldung::vorDerErstenRechnung()
 {
     Programm p;
     QVERIFY(p.fenster()->Label1->text().isEmpty());
-    QCOMPARE(infoDruecken(p.fenster()), meldung(1));
+    QCOMPARE(infoDruecken(p.fenster()), einstufungsText(1));
 }
 
 void TestInfoMeldung::angezeigterWert_data()
@@ -75,7 +74,7 @@ void TestInfoMeldung::angezeigterWert()
 
     Programm p;
     p.fenster()->Label1->setText(label);
-    QCOMPARE(infoDruecken(p.fenster()), meldung(zeile));
+    QCOMPARE(infoDruecken(p.fenster()), einstufungsText(zeile));
     // Only read: the label keeps its text.
     QCOMPARE(p.fenster()->Label1->text(), label);
 }
@@ -111,7 +110,7 @@ void TestInfoMeldung::nachRechnung()
     QTest::mouseClick(f->cmdBerechnen, Qt::LeftButton);
     QCOMPARE(f->Label1->text(), anzeige);
 
-    QCOMPARE(infoDruecken(f), meldung(zeile));
+    QCOMPARE(infoDruecken(f), einstufungsText(zeile));
     // Neither the inputs nor the result change.
     QCOMPARE(f->Label1->text(), anzeige);
     QCOMPARE(Alk::Ergebnis, anzeige);

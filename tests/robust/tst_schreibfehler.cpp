@@ -223,8 +223,8 @@ private slots:
 
     void gegenprobe_data();
     void gegenprobe();
-    void schreibgeschuetzteDatei();
-    void schreibgeschuetztesVerzeichnis();
+    void schreibschutz_data();
+    void schreibschutz();
     void verzeichnisVerschwunden();
     void dateiZuGross();
     void nameIstVerzeichnis();
@@ -349,31 +349,28 @@ void Schreibfehler::gegenprobe()
     QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
 }
 
-void Schreibfehler::schreibgeschuetzteDatei()
+// A write-protected file in a writable directory, and a writable file in a
+// write-protected directory (no new file can be made next to it).
+void Schreibfehler::schreibschutz_data()
 {
-    // The directory is writable; only the file is protected.
-    if (!nobodyGehoert(m_programm))
-        return;
-    QVERIFY(QFile::setPermissions(m_datei, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QStringList vorher = eintraege(m_programm);
-    Ausgang a;
-    if (!schreibenAls(true, RLIM_INFINITY, a))
-        return;
-    pruefeUnveraendert(vorher);
-    if (QTest::currentTestFailed())
-        return;
-    pruefeMeldung(a.meldung, QStringLiteral("Die Datei ist schreibgeschützt"));
+    QTest::addColumn<bool>("verzeichnis"); // else the file is protected
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("Datei") << false << "Die Datei ist schreibgeschützt";
+    QTest::newRow("Verzeichnis") << true << "Das Verzeichnis ist schreibgeschützt";
 }
 
-void Schreibfehler::schreibgeschuetztesVerzeichnis()
+void Schreibfehler::schreibschutz()
 {
-    // The file itself is writable; the directory is not, so no new file can
-    // be made next to it.
-    if (!nobodyGehoert(m_datei))
+    QFETCH(bool, verzeichnis);
+    QFETCH(QString, grund);
+    if (!nobodyGehoert(verzeichnis ? m_datei : m_programm))
         return;
-    QVERIFY(QFile::setPermissions(m_programm,
-                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                      | QFile::ReadOther | QFile::ExeOther));
+    if (verzeichnis)
+        QVERIFY(QFile::setPermissions(m_programm,
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::ExeOther));
+    else
+        QVERIFY(QFile::setPermissions(m_datei, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     const QStringList vorher = eintraege(m_programm);
     Ausgang a;
     if (!schreibenAls(true, RLIM_INFINITY, a))
@@ -381,7 +378,7 @@ void Schreibfehler::schreibgeschuetztesVerzeichnis()
     pruefeUnveraendert(vorher);
     if (QTest::currentTestFailed())
         return;
-    pruefeMeldung(a.meldung, QStringLiteral("Das Verzeichnis ist schreibgeschützt"));
+    pruefeMeldung(a.meldung, grund);
 }
 
 void Schreibfehler::verzeichnisVerschwunden()

@@ -6,9 +6,9 @@
 
 // What the catalogue needs of the file system beyond Qt: where the program
 // really lives, whether a name is a plain file the program may follow and
-// replace, a read that cannot hang or swallow the machine, and a replacement
-// that keeps the old file's owner and mode. Every call that only POSIX has
-// stands in this file, each with a Windows branch.
+// replace, a read that cannot hang or swallow the machine, and the reasons a
+// save is refused for. The replacement itself is in ersatz.h, the lock in
+// sperre.h.
 
 // The catalogue is read up to this size and never written larger: far above
 // 200 kinds and the lines kept past them, far below what a mistaken file
@@ -61,10 +61,23 @@ struct Dateiinhalt
 // waited on) and at most KatalogHoechstgroesse bytes of it.
 Dateiinhalt dateiLesen(const QString &pfad);
 
-// Gives a freshly written replacement, open as `handle`, the owner, group
-// and mode of the file it replaces. The German reason when it cannot.
-std::optional<QString> rechteUebernehmen(int handle, const Dateiziel &ziel);
-
 // A write past the file-size limit must fail like a full disk instead of
 // killing the program with SIGXFSZ; a handler someone else set stays.
 void dateigrenzeOhneSignal();
+
+// Reasons a save is refused for, in German, shared by the lock and the write.
+QString grundVerzeichnisFehlt();
+QString grundVerzeichnisGeschuetzt();
+QString grundDateiGeschuetzt();
+QString grundNurLesbar(); // a file system mounted read-only
+QString grundDatentraegerVoll();
+QString grundSperreBelegt(); // another copy holds the lock
+// The system's text for an error number.
+QString systemfehler(int fehler);
+
+#ifndef Q_OS_WIN
+// What stands at a name, by its file type, to end a German sentence
+// ("… steht ein Verzeichnis"): a directory, a FIFO, a socket, a device, a
+// symbolic link, anything but a regular file.
+QString dateiart(unsigned modus);
+#endif

@@ -9,6 +9,7 @@
 
 #include "catalogue/dateizugang.h"
 #include "catalogue/katalog.h"
+#include "catalogue/sperre.h"
 #include "common/dateigrenze.h"
 
 #include <QDir>
@@ -34,6 +35,7 @@
 namespace {
 
 const QString Dateiname = QStringLiteral("AlkoholSorten.txt");
+const QString Sperrname = Dateiname + QStringLiteral(".lock");
 
 // The catalogue on disk before the write: three kinds, one with an umlaut.
 const QByteArray AlterInhalt = "\"Bier\",\"5%\",\"500\"\r\n"
@@ -97,6 +99,7 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
         qFatal("fork: %s", strerror(errno));
     if (kind == 0) {
         close(rohr[0]);
+        alarm(20); // a child that waits or reads for ever fails the test instead of holding it
         auto antworte = [&](char art, const QByteArray &text) {
             const QByteArray paket = art + text;
             qsizetype geschrieben = 0;
@@ -237,6 +240,7 @@ private slots:
     void besitzUndRechte();
     void programmverzeichnis_data();
     void programmverzeichnis();
+    void gleichzeitigeSpeicherungen_data();
     void gleichzeitigeSpeicherungen();
 };
 
@@ -435,25 +439,37 @@ void Schreibfehler::keineGewoehnlicheDatei_data()
 {
     QTest::addColumn<QString>("art");
     QTest::addColumn<QString>("grund"); // part of both messages
+    QTest::addColumn<bool>("sperre");   // it stands at the lock's name, the catalogue is sound
 
     QTest::newRow("FIFO") << "FIFO"
-                          << "benannte Pipe";
+                          << "benannte Pipe" << false;
     QTest::newRow("Socket") << "Socket"
-                            << "Socket";
+                            << "Socket" << false;
     QTest::newRow("Verweis auf /dev/zero") << "Gerät"
-                                           << "Gerät";
+                                           << "Gerät" << false;
     QTest::newRow("Verweis ins Leere") << "Leere"
-                                       << "das es nicht gibt";
+                                       << "das es nicht gibt" << false;
     QTest::newRow("zu große Datei") << "groß"
-                                    << "größer als 4 MiB";
+                                    << "größer als 4 MiB" << false;
+    QTest::newRow("Sperre: FIFO") << "FIFO"
+                                  << "benannte Pipe" << true;
+    QTest::newRow("Sperre: Verzeichnis") << "Verzeichnis"
+                                         << "ein Verzeichnis" << true;
+    QTest::newRow("Sperre: Verweis auf /dev/zero") << "Gerät"
+                                                   << "Verweis" << true;
+    QTest::newRow("Sperre: Verweis auf eine fremde Datei") << "fremder Verweis"
+                                                           << "Verweis" << true;
 }
 
 void Schreibfehler::keineGewoehnlicheDatei()
 {
     QFETCH(QString, art);
     QFETCH(QString, grund);
-    QVERIFY(QFile::remove(m_datei));
-    const QByteArray name = QFile::encodeName(m_datei);
+    QFETCH(bool, sperre);
+    const QString ort = sperre ? m_programm + u'/' + Sperrname : m_datei;
+    if (!sperre)
+        QVERIFY(QFile::remove(m_datei));
+    const QByteArray name = QFile::encodeName(ort);
     int socketHandle = -1;
     if (art == u"FIFO") {
         QCOMPARE(mkfifo(name.constData(), 0644), 0);
@@ -468,11 +484,32 @@ void Schreibfehler::keineGewoehnlicheDatei()
         QCOMPARE(symlink("/dev/zero", name.constData()), 0);
     } else if (art == u"Leere") {
         QCOMPARE(symlink("fehlt.txt", name.constData()), 0);
+    } else if (art == u"Verzeichnis") {
+        QCOMPARE(mkdir(name.constData(), 0755), 0);
+    } else if (art == u"fremder Verweis") {
+        schreibe(m_basis->filePath(QStringLiteral("fremd")), "1234\n");
+        QCOMPARE(symlink(QFile::encodeName(m_basis->filePath(QStringLiteral("fremd"))), name.constData()), 0);
     } else {
         schreibe(m_datei, AlterInhalt.repeated(int(KatalogHoechstgroesse / AlterInhalt.size()) + 1));
     }
-    const QString vorherArt = artAn(m_datei);
+    const QString vorherArt = artAn(ort);
     const QStringList vorher = eintraege(m_programm);
+    if (sperre) {
+        // In a child: a save that waits on the thing fails instead of hanging.
+        const QString datei = m_datei;
+        const Ausgang a = imKind({}, [datei] {
+            SortenTabelle t;
+            return katalogDateiLesen(datei, t) == Lesestand::Gelesen
+                ? katalogAendern(datei, t, anhaengen(QStringLiteral("Met")))
+                : QStringLiteral("nicht gelesen");
+        });
+        QVERIFY2(a.gelaufen, qPrintable(a.abbruch));
+        pruefeUnveraendert(vorher);
+        QCOMPARE(artAn(ort), vorherArt);
+        pruefeMeldung(a.meldung, grund);
+        QVERIFY2(!a.meldung->contains(QStringLiteral("anderes Fenster")), qPrintable(*a.meldung));
+        return;
+    }
 
     SortenTabelle t;
     t[1] = {QStringLiteral("alt"), QStringLiteral("1%"), QStringLiteral("1")};
@@ -493,7 +530,9 @@ void Schreibfehler::keineGewoehnlicheDatei()
                  qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
     }
     QCOMPARE(artAn(m_datei), vorherArt);
-    QCOMPARE(eintraege(m_programm), vorher);
+    QStringList jetzt = eintraege(m_programm);
+    jetzt.removeOne(Sperrname); // the lock stays, empty
+    QCOMPARE(jetzt, vorher);
     if (zuGross)
         QCOMPARE(QFileInfo(m_datei).size(),
                  (KatalogHoechstgroesse / AlterInhalt.size() + 1) * AlterInhalt.size());
@@ -651,27 +690,58 @@ void Schreibfehler::programmverzeichnis()
              qPrintable(anzeigename(datei)));
     // Qt cannot name the folder to remove it.
     QCOMPARE(unlink(katalog.constData()), 0);
+    QCOMPARE(unlink((katalog + ".lock").constData()), 0);
     QCOMPARE(rmdir(QFile::encodeName(m_basis->path() + u'/').append(ordner).constData()), 0);
 }
 
 // Copies of the program that each read the catalogue once and then keep
-// adding kinds: every kind of every copy ends up in the file once. A copy
-// that died holding the lock does not stop the others.
+// adding kinds: every kind of every copy ends up in the file once. Whatever a
+// copy left at the lock's name does not stop the others: a lock file it never
+// wrote into, one an older version left, the lock of a copy that hung (which
+// makes a save wait and give up) once that copy is killed.
+void Schreibfehler::gleichzeitigeSpeicherungen_data()
+{
+    QTest::addColumn<QString>("vorher");
+    QTest::newRow("keine Sperrdatei") << "";
+    QTest::newRow("leere Sperrdatei") << "leer";
+    QTest::newRow("Sperrdatei einer älteren Fassung") << "QLockFile";
+    QTest::newRow("Sperre einer hängenden Kopie") << "gehalten";
+}
+
 void Schreibfehler::gleichzeitigeSpeicherungen()
 {
+    QFETCH(QString, vorher);
     schreibe(m_datei, QByteArray());
-    {
-        const pid_t tot = fork();
-        QVERIFY(tot >= 0);
-        if (tot == 0) {
-            QLockFile sperre(m_datei + QStringLiteral(".lock"));
-            _exit(sperre.lock() ? 0 : 1); // leaves the lock file behind
-        }
-        int status = 0;
-        waitpid(tot, &status, 0);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        QVERIFY(QFileInfo::exists(m_datei + QStringLiteral(".lock")));
+    const QString sperrdatei = m_programm + u'/' + Sperrname;
+    if (vorher == u"leer")
+        schreibe(sperrdatei, QByteArray());
+    int rohr[2];
+    QCOMPARE(pipe(rohr), 0);
+    const pid_t haelt = vorher.isEmpty() || vorher == u"leer" ? -1 : fork();
+    if (haelt == 0) {
+        QLockFile alt(sperrdatei);
+        Katalogsperre sperre;
+        const bool ok = vorher == u"QLockFile" ? alt.lock() : !sperre.nehmen(sperrdatei, 0);
+        if (write(rohr[1], ok ? "1" : "0", 1) == 1 && vorher == u"gehalten")
+            pause();
+        _exit(0); // without the destructors: the lock file stays
     }
+    char gesperrt = '1';
+    if (haelt > 0)
+        QCOMPARE(read(rohr[0], &gesperrt, 1), 1);
+    close(rohr[0]);
+    close(rohr[1]);
+    std::optional<QString> meldung = QStringLiteral("anderes Fenster");
+    if (vorher == u"gehalten") {
+        SortenTabelle t;
+        meldung = katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")));
+        kill(haelt, SIGKILL);
+    }
+    if (haelt > 0)
+        waitpid(haelt, nullptr, 0);
+    QCOMPARE(gesperrt, '1');
+    QVERIFY2(meldung && meldung->contains(QStringLiteral("anderes Fenster")),
+             qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
 
     constexpr int Kopien = 4;
     constexpr int Je = 25;
@@ -705,7 +775,7 @@ void Schreibfehler::gleichzeitigeSpeicherungen()
         namen.append(t[z].Name);
     namen.removeDuplicates();
     QCOMPARE(namen.size(), Kopien * Je);
-    QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
+    QCOMPARE(eintraege(m_programm), (QStringList{Dateiname, Sperrname}));
 }
 
 QTEST_GUILESS_MAIN(Schreibfehler)

@@ -78,19 +78,21 @@ QString programmverzeichnis(const QByteArray &programmdatei)
     if (!programmdatei.startsWith('/') || schnitt < 0)
         return QString();
     const QByteArray ordner = programmdatei.left(schnitt + 1);
-    if (const auto name = alsQString(ordner))
-        return *name;
-        // Qt names files in UTF-8 only; a handle on the folder names it exactly.
 #ifdef O_PATH
+    // The folder as it was at start-up, whatever is renamed or made later.
     const int handle = open(ordner.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return QString();
-    const QString ueberHandle = QStringLiteral("/proc/self/fd/%1/").arg(handle);
-    gezeigteNamen().insert(ueberHandle, QFile::decodeName(ordner));
-    return ueberHandle;
-#else
-    return QString();
+    if (handle >= 0) {
+        const QString ueberHandle = QStringLiteral("/proc/self/fd/%1/").arg(handle);
+        struct stat st;
+        if (stat(QFile::encodeName(ueberHandle).constData(), &st) == 0) {
+            gezeigteNamen().insert(ueberHandle, QFile::decodeName(ordner));
+            return ueberHandle;
+        }
+        close(handle); // no /proc: the folder by its name
+    }
 #endif
+    // Qt names files in UTF-8 only; without a handle, other names are lost.
+    return alsQString(ordner).value_or(QString());
 #endif
 }
 
@@ -116,9 +118,21 @@ QString programmverzeichnis()
 QString anzeigename(const QString &pfad)
 {
     const auto &namen = gezeigteNamen();
-    for (auto it = namen.cbegin(); it != namen.cend(); ++it)
-        if (pfad.startsWith(it.key()))
-            return it.value() + pfad.mid(it.key().size());
+    for (auto it = namen.cbegin(); it != namen.cend(); ++it) {
+        if (!pfad.startsWith(it.key()))
+            continue;
+        QString ordner = it.value();
+#ifndef Q_OS_WIN
+        // The kernel knows the folder's name now; a removed one it marks.
+        QByteArray jetzt(PATH_MAX, Qt::Uninitialized);
+        const QByteArray verweis = QFile::encodeName(it.key().chopped(1));
+        const ssize_t n = readlink(verweis.constData(), jetzt.data(), size_t(jetzt.size()));
+        if (n > 0 && n < jetzt.size() && jetzt.startsWith('/')
+            && !QByteArray(jetzt.constData(), n).endsWith(" (deleted)"))
+            ordner = mitTrenner(QFile::decodeName(jetzt.left(n)));
+#endif
+        return ordner + pfad.mid(it.key().size());
+    }
     return pfad;
 }
 

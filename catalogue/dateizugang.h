@@ -16,15 +16,18 @@
 constexpr qint64 KatalogHoechstgroesse = 4 * 1024 * 1024;
 
 // The folder that holds the program file, ending in the directory separator,
-// or empty when it cannot be told. On Linux a folder whose name is not valid
-// UTF-8 is named through a handle the program keeps open, so that the
-// catalogue beside the program is still the one read and written.
+// or empty when it cannot be told. On Linux the folder is named through a
+// handle the program keeps open from start-up on: the catalogue read and
+// written is the one beside the program even when the folder is renamed
+// meanwhile or its name is not valid UTF-8, and never one that appears later
+// under the folder's old name.
 QString programmverzeichnis();
 // The same for the program file's path as the kernel gives it, in bytes.
 QString programmverzeichnis(const QByteArray &programmdatei);
 
 // The path as a person reads it: a folder named through a kept handle is
-// shown by its real name (with replacement characters where it is no UTF-8).
+// shown by the name it has now (with replacement characters where it is no
+// UTF-8), or by its name at start-up once it has been removed.
 QString anzeigename(const QString &pfad);
 
 // What stands at a name, and whether the program may use it.

@@ -228,6 +228,7 @@ private slots:
     void gegenprobe();
     void schreibschutz_data();
     void schreibschutz();
+    void verzeichnisVerschwunden_data();
     void verzeichnisVerschwunden();
     void dateiZuGross();
     void nameIstVerzeichnis();
@@ -385,17 +386,44 @@ void Schreibfehler::schreibschutz()
     pruefeMeldung(a.meldung, grund);
 }
 
+// The program directory is moved away while the program runs. Named by its
+// path, the save must not create it anew. Named through the handle start-up
+// keeps, the catalogue moves with the folder, and a folder made under the old
+// name is no concern of the program's; a folder removed is refused.
+void Schreibfehler::verzeichnisVerschwunden_data()
+{
+    QTest::addColumn<bool>("ueberHandle");
+    QTest::addColumn<bool>("entfernt");
+    QTest::newRow("verschoben, über den Pfad") << false << false;
+    QTest::newRow("verschoben, ein neuer am alten Ort") << true << false;
+    QTest::newRow("entfernt") << true << true;
+}
+
 void Schreibfehler::verzeichnisVerschwunden()
 {
-    // The program directory was moved away while the program ran: the write
-    // must not create it anew, and the catalogue at its new place stays.
+    QFETCH(bool, ueberHandle);
+    QFETCH(bool, entfernt);
+    const QString pfad = ueberHandle
+        ? ::programmverzeichnis(QFile::encodeName(m_programm + QStringLiteral("/promille")))
+        : m_programm + u'/';
+    QVERIFY(pfad.startsWith(ueberHandle ? QStringLiteral("/proc/self/fd/") : m_programm));
+    SortenTabelle t;
+    QCOMPARE(katalogDateiLesen(pfad + Dateiname, t), Lesestand::Gelesen);
     const QString neu = m_basis->filePath(QStringLiteral("verschoben"));
     QVERIFY(QDir().rename(m_programm, neu));
-    const std::optional<QString> meldung = katalogDateiSchreiben(m_datei, volleTabelle());
-    QVERIFY(!QFileInfo::exists(m_programm));
-    QCOMPARE(inhalt(neu + u'/' + Dateiname), AlterInhalt);
-    QCOMPARE(eintraege(neu), QStringList{Dateiname});
-    pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+    if (entfernt)
+        QVERIFY(QDir(neu).removeRecursively());
+    else if (ueberHandle)
+        QVERIFY(QDir().mkdir(m_programm));
+    const auto meldung = katalogAendern(pfad + Dateiname, t, anhaengen(QStringLiteral("Met")));
+    QCOMPARE(eintraege(m_programm), QStringList());
+    if (entfernt || !ueberHandle) {
+        pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+        QCOMPARE(inhalt(neu + u'/' + Dateiname), entfernt ? QByteArray("<nicht lesbar>") : AlterInhalt);
+        return;
+    }
+    QVERIFY2(!meldung, qPrintable(*meldung));
+    QCOMPARE(inhalt(neu + u'/' + Dateiname), AlterInhalt + "\"Met\",\"5%\",\"500\"\r\n");
 }
 
 void Schreibfehler::dateiZuGross()

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,7 +24,9 @@
 #include <grp.h>
 #include <optional>
 #include <pwd.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -164,6 +167,16 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
         break;
     }
     return a;
+}
+
+// What a tool printed, or nothing when it failed.
+std::optional<QByteArray> ausgabe(const char *programm, const QStringList &argumente)
+{
+    QProcess p;
+    p.start(QString::fromLatin1(programm), argumente);
+    if (!p.waitForFinished() || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return p.readAllStandardOutput();
 }
 
 bool istRoot()
@@ -356,18 +369,47 @@ void Schreibfehler::gegenprobe()
 
 // A write-protected file in a writable directory, and a writable file in a
 // write-protected directory (no new file can be made next to it).
+// A read-only file system stops root too, and is named as what it is.
 void Schreibfehler::schreibschutz_data()
 {
-    QTest::addColumn<bool>("verzeichnis"); // else the file is protected
+    QTest::addColumn<QString>("was");
     QTest::addColumn<QString>("grund");
-    QTest::newRow("Datei") << false << "Die Datei ist schreibgeschützt";
-    QTest::newRow("Verzeichnis") << true << "Das Verzeichnis ist schreibgeschützt";
+    QTest::newRow("Datei") << "Datei"
+                           << "Die Datei ist schreibgeschützt";
+    QTest::newRow("Verzeichnis") << "Verzeichnis"
+                                 << "Das Verzeichnis ist schreibgeschützt";
+    QTest::newRow("Datenträger nur lesbar") << "Datenträger"
+                                            << "nur zum Lesen eingebunden";
 }
 
 void Schreibfehler::schreibschutz()
 {
-    QFETCH(bool, verzeichnis);
+    QFETCH(QString, was);
     QFETCH(QString, grund);
+    if (was == u"Datenträger") {
+        schreibe(m_programm + u'/' + Sperrname, QByteArray()); // so that the lock is no obstacle
+        const QStringList vorher = eintraege(m_programm);
+        const QByteArray ordner = QFile::encodeName(m_programm);
+        const QString datei = m_datei;
+        const Ausgang a = imKind({}, [ordner, datei]() -> std::optional<QString> {
+            // Read-only in the child's own mount namespace only.
+            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                || mount(ordner, ordner, nullptr, MS_BIND, nullptr) != 0
+                || mount(nullptr, ordner, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+                return QStringLiteral("ohne mount: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+            SortenTabelle t;
+            katalogDateiLesen(datei, t);
+            return katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+        });
+        if (a.meldung && a.meldung->startsWith(QStringLiteral("ohne mount")))
+            QSKIP(
+                "Ohne Recht auf einen eigenen Mount-Namensraum lässt sich kein Verzeichnis schreibschützen.");
+        QVERIFY2(a.gelaufen, qPrintable(a.abbruch));
+        pruefeUnveraendert(vorher);
+        pruefeMeldung(a.meldung, grund);
+        return;
+    }
+    const bool verzeichnis = was == u"Verzeichnis";
     if (!nobodyGehoert(verzeichnis ? m_datei : m_programm))
         return;
     if (verzeichnis)
@@ -620,17 +662,19 @@ void Schreibfehler::verweise()
     QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
 }
 
-// A save keeps the file's owner, group and mode; a file whose owner may not
-// write it is not written, not even by root.
+// A save keeps the file's owner, group, mode, ACL and user attributes; a
+// file whose owner may not write it is not written, not even by root.
 void Schreibfehler::besitzUndRechte_data()
 {
     QTest::addColumn<bool>("nobodyGehoertSie");
     QTest::addColumn<int>("modus");
     QTest::addColumn<bool>("geschrieben");
+    QTest::addColumn<QString>("acl"); // for setfacl -m, with a user attribute
 
-    QTest::newRow("eigene, 0604") << false << 0604 << true;
-    QTest::newRow("fremde, 0640") << true << 0640 << true;
-    QTest::newRow("0444") << false << 0444 << false;
+    QTest::newRow("eigene, 0604") << false << 0604 << true << "";
+    QTest::newRow("fremde, 0640") << true << 0640 << true << "";
+    QTest::newRow("0444") << false << 0444 << false << "";
+    QTest::newRow("ACL und Attribut") << false << 0640 << true << "u:nobody:rw,g:daemon:r,m:rw";
 }
 
 void Schreibfehler::besitzUndRechte()
@@ -646,6 +690,15 @@ void Schreibfehler::besitzUndRechte()
         return;
     const QByteArray name = QFile::encodeName(m_datei);
     QCOMPARE(chmod(name.constData(), mode_t(modus)), 0);
+    QFETCH(QString, acl);
+    if (!acl.isEmpty()
+        && (!ausgabe("setfacl", {"-m", acl, m_datei})
+            || !ausgabe("setfattr", {"-n", "user.wer", "-v", "wir", m_datei})))
+        QSKIP("Das Dateisystem der Tests kennt keine ACL oder erweiterten Attribute.");
+    const auto attribute = [&] {
+        return ausgabe("getfacl", {"-c", m_datei}).value_or("?") + *ausgabe("getfattr", {"-d", m_datei});
+    };
+    const QByteArray attributeVorher = attribute();
     struct stat vorher;
     QCOMPARE(stat(name.constData(), &vorher), 0);
 
@@ -654,7 +707,8 @@ void Schreibfehler::besitzUndRechte()
     QCOMPARE(stat(name.constData(), &nachher), 0);
     QCOMPARE(nachher.st_uid, vorher.st_uid);
     QCOMPARE(nachher.st_gid, vorher.st_gid);
-    QCOMPARE(int(nachher.st_mode & 07777), modus);
+    QCOMPARE(nachher.st_mode, vorher.st_mode);
+    QCOMPARE(attribute(), attributeVorher);
     if (geschrieben) {
         QVERIFY2(!meldung, qPrintable(meldung.value_or(QString())));
         QCOMPARE(inhalt(m_datei), katalogDaten(volleTabelle()));

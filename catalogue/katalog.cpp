@@ -3,9 +3,14 @@
 // all. A save therefore takes a lock that every copy respects, reads the file
 // again when its bytes differ from those the table was read from, applies the
 // one change the user made to what is there now, and replaces the file whole
-// through a temporary file that takes over the old one's owner and mode.
-// Only regular files are read or replaced, read without blocking and up to a
-// bound; anything else leaves an empty list and refuses every save, naming why.
+// through a new file that takes over everything the old one carries: owner,
+// group, mode, ACL and user attributes. The lock is the system's advisory lock
+// on an empty file beside the catalogue; it dies with its holder, so nothing
+// is ever read from that file, and nothing but a regular file at its name is
+// ever opened. Everything is reached through the folder the program started
+// in, whatever was renamed or made since. Only regular files are read or
+// replaced, read without blocking and up to a bound; anything else leaves an
+// empty list and refuses every save, naming why.
 #include "catalogue/katalog.h"
 
 #include "catalogue/dateizugang.h"

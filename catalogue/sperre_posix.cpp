@@ -20,7 +20,7 @@ namespace {
 QString fremdesAnDerStelle(const QString &pfad, mode_t modus)
 {
     return QStringLiteral("Unter dem Namen „%1“, den das Programm neben der Sortendatei für seine "
-                          "Sperre braucht, steht %2. Bitte entfernen Sie es von dort; danach lässt "
+                          "Sperre braucht, steht %2. Bitte entfernen Sie, was dort steht; danach lässt "
                           "sich wieder speichern.")
         .arg(QFileInfo(pfad).fileName(), dateiart(modus));
 }

@@ -15,7 +15,7 @@ namespace {
 QString nichtZuSperren(const QString &pfad, const QString &was)
 {
     return QStringLiteral("Unter dem Namen „%1“, den das Programm neben der Sortendatei für seine "
-                          "Sperre braucht, steht %2. Bitte entfernen Sie es von dort; danach lässt "
+                          "Sperre braucht, steht %2. Bitte entfernen Sie, was dort steht; danach lässt "
                           "sich wieder speichern.")
         .arg(QFileInfo(pfad).fileName(), was);
 }

@@ -10,12 +10,12 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#ifdef Q_OS_LINUX
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 namespace {
-
-const char AclName[] = "system.posix_acl_access";
 
 bool nurLesbar(const QString &ordner)
 {
@@ -82,6 +82,11 @@ std::optional<QString> besitzUndModus(int handle, const Dateiziel &ziel)
     return std::nullopt;
 }
 
+// Linux names attributes and the ACL alike; other systems have calls of
+// their own, not written here.
+#ifdef Q_OS_LINUX
+const char AclName[] = "system.posix_acl_access";
+
 QString attributVerloren(const QByteArray &name, int fehler)
 {
     if (name == AclName)
@@ -137,6 +142,8 @@ std::optional<QString> attributeUebernehmen(int handle, const QByteArray &alt)
     return std::nullopt;
 }
 
+#endif
+
 // What the old file carries, onto the new one. The mode before the ACL: a
 // mode set after it would make the group bits the ACL's mask.
 std::optional<QString> uebernehmen(int handle, const Dateiziel &ziel)
@@ -145,7 +152,11 @@ std::optional<QString> uebernehmen(int handle, const Dateiziel &ziel)
         return std::nullopt;
     if (const auto fehler = besitzUndModus(handle, ziel))
         return fehler;
+#ifdef Q_OS_LINUX
     return attributeUebernehmen(handle, QFile::encodeName(ziel.pfad));
+#else
+    return std::nullopt;
+#endif
 }
 
 } // namespace

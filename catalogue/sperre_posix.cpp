@@ -65,6 +65,13 @@ int sperrdateiOeffnen(const QString &pfad, std::optional<QString> &grund)
     const int fehler = errno;
     if (handle < 0 && (fehler == EACCES || fehler == EROFS || fehler == EPERM))
         handle = open(name.constData(), O_RDONLY | Art);
+    if (handle < 0 && errno == EACCES) {
+        grund = QStringLiteral("Die Sperrdatei „%1“ neben der Sortendatei gehört jemand anderem und ist "
+                               "für Sie nicht lesbar. Bitte lassen Sie sie lesbar machen oder entfernen, "
+                               "wenn kein Fenster des Programms mehr läuft.")
+                    .arg(QFileInfo(pfad).fileName());
+        return -1;
+    }
     if (handle < 0) {
         grund = oeffnungsgrund(pfad, errno == ENOENT ? fehler : errno);
         return -1;

@@ -17,9 +17,6 @@
 #include "catalogue/ersatz.h"
 #include "catalogue/sperre.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 

@@ -6,11 +6,12 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <cstring>
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <climits>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,22 +51,9 @@ std::optional<QString> alsQString(const QByteArray &name)
     return text;
 }
 
-QString systemfehler(int fehler)
-{
-    return QString::fromLocal8Bit(strerror(fehler));
-}
-
 QString artVon(mode_t modus)
 {
-    if (S_ISDIR(modus))
-        return QStringLiteral("Unter diesem Namen steht ein Verzeichnis.");
-    if (S_ISFIFO(modus))
-        return QStringLiteral("Unter diesem Namen steht keine Datei, sondern eine benannte Pipe (FIFO).");
-    if (S_ISSOCK(modus))
-        return QStringLiteral("Unter diesem Namen steht keine Datei, sondern ein Socket.");
-    if (S_ISCHR(modus) || S_ISBLK(modus))
-        return QStringLiteral("Unter diesem Namen steht keine Datei, sondern ein Gerät.");
-    return QStringLiteral("Unter diesem Namen steht keine gewöhnliche Datei.");
+    return QStringLiteral("Unter diesem Namen steht %1.").arg(dateiart(modus));
 }
 
 QByteArray ordnerVon(const QByteArray &name)
@@ -90,19 +78,21 @@ QString programmverzeichnis(const QByteArray &programmdatei)
     if (!programmdatei.startsWith('/') || schnitt < 0)
         return QString();
     const QByteArray ordner = programmdatei.left(schnitt + 1);
-    if (const auto name = alsQString(ordner))
-        return *name;
-        // Qt names files in UTF-8 only; a handle on the folder names it exactly.
 #ifdef O_PATH
+    // The folder as it was at start-up, whatever is renamed or made later.
     const int handle = open(ordner.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return QString();
-    const QString ueberHandle = QStringLiteral("/proc/self/fd/%1/").arg(handle);
-    gezeigteNamen().insert(ueberHandle, QFile::decodeName(ordner));
-    return ueberHandle;
-#else
-    return QString();
+    if (handle >= 0) {
+        const QString ueberHandle = QStringLiteral("/proc/self/fd/%1/").arg(handle);
+        struct stat st;
+        if (stat(QFile::encodeName(ueberHandle).constData(), &st) == 0) {
+            gezeigteNamen().insert(ueberHandle, QFile::decodeName(ordner));
+            return ueberHandle;
+        }
+        close(handle); // no /proc: the folder by its name
+    }
 #endif
+    // Qt names files in UTF-8 only; without a handle, other names are lost.
+    return alsQString(ordner).value_or(QString());
 #endif
 }
 
@@ -128,9 +118,21 @@ QString programmverzeichnis()
 QString anzeigename(const QString &pfad)
 {
     const auto &namen = gezeigteNamen();
-    for (auto it = namen.cbegin(); it != namen.cend(); ++it)
-        if (pfad.startsWith(it.key()))
-            return it.value() + pfad.mid(it.key().size());
+    for (auto it = namen.cbegin(); it != namen.cend(); ++it) {
+        if (!pfad.startsWith(it.key()))
+            continue;
+        QString ordner = it.value();
+#ifndef Q_OS_WIN
+        // The kernel knows the folder's name now; a removed one it marks.
+        QByteArray jetzt(PATH_MAX, Qt::Uninitialized);
+        const QByteArray verweis = QFile::encodeName(it.key().chopped(1));
+        const ssize_t n = readlink(verweis.constData(), jetzt.data(), size_t(jetzt.size()));
+        if (n > 0 && n < jetzt.size() && jetzt.startsWith('/')
+            && !QByteArray(jetzt.constData(), n).endsWith(" (deleted)"))
+            ordner = mitTrenner(QFile::decodeName(jetzt.left(n)));
+#endif
+        return ordner + pfad.mid(it.key().size());
+    }
     return pfad;
 }
 
@@ -294,29 +296,6 @@ Dateiinhalt dateiLesen(const QString &pfad)
     return inhalt;
 }
 
-std::optional<QString> rechteUebernehmen(int handle, const Dateiziel &ziel)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(handle);
-    Q_UNUSED(ziel);
-#else
-    if (!ziel.vorhanden)
-        return std::nullopt;
-    struct stat st;
-    if (fstat(handle, &st) != 0)
-        return QStringLiteral("Die neue Datei lässt sich nicht prüfen: %1.").arg(systemfehler(errno));
-    // Owner first: a change of owner may clear the mode's special bits.
-    if ((st.st_uid != ziel.besitzer || st.st_gid != ziel.gruppe)
-        && fchown(handle, ziel.besitzer, ziel.gruppe) != 0)
-        return QStringLiteral("Die Datei gehört einem anderen Benutzer oder einer Gruppe, der Sie nicht "
-                              "angehören; beim Speichern ginge das verloren.");
-    if (fchmod(handle, mode_t(ziel.modus)) != 0)
-        return QStringLiteral("Die Zugriffsrechte der Datei lassen sich nicht übernehmen: %1.")
-            .arg(systemfehler(errno));
-#endif
-    return std::nullopt;
-}
-
 void dateigrenzeOhneSignal()
 {
 #ifndef Q_OS_WIN
@@ -324,4 +303,60 @@ void dateigrenzeOhneSignal()
     if (sigaction(SIGXFSZ, nullptr, &bisher) == 0 && bisher.sa_handler == SIG_DFL)
         signal(SIGXFSZ, SIG_IGN);
 #endif
+}
+
+#ifndef Q_OS_WIN
+QString dateiart(unsigned modus)
+{
+    if (S_ISDIR(modus))
+        return QStringLiteral("ein Verzeichnis");
+    if (S_ISFIFO(modus))
+        return QStringLiteral("keine Datei, sondern eine benannte Pipe (FIFO)");
+    if (S_ISSOCK(modus))
+        return QStringLiteral("keine Datei, sondern ein Socket");
+    if (S_ISCHR(modus) || S_ISBLK(modus))
+        return QStringLiteral("keine Datei, sondern ein Gerät");
+    if (S_ISLNK(modus))
+        return QStringLiteral("ein Verweis (symbolischer Link)");
+    return QStringLiteral("keine gewöhnliche Datei");
+}
+#endif
+
+QString systemfehler(int fehler)
+{
+    return QString::fromLocal8Bit(strerror(fehler));
+}
+
+QString grundVerzeichnisFehlt()
+{
+    return QStringLiteral("Das Verzeichnis ist nicht mehr vorhanden.");
+}
+
+QString grundVerzeichnisGeschuetzt()
+{
+    return QStringLiteral("Das Verzeichnis ist schreibgeschützt: Es fehlt die Berechtigung, darin "
+                          "eine Datei anzulegen.");
+}
+
+QString grundDateiGeschuetzt()
+{
+    return QStringLiteral("Die Datei ist schreibgeschützt: Es fehlt die Berechtigung, sie zu ändern.");
+}
+
+QString grundNurLesbar()
+{
+    return QStringLiteral("Der Datenträger, auf dem die Datei liegt, ist nur zum Lesen eingebunden; "
+                          "auf ihm lässt sich nichts ändern, welche Rechte auch immer die Datei hat.");
+}
+
+QString grundDatentraegerVoll()
+{
+    return QStringLiteral("Die Daten konnten nicht vollständig geschrieben werden "
+                          "(ist der Datenträger voll?).");
+}
+
+QString grundSperreBelegt()
+{
+    return QStringLiteral("Ein anderes Fenster des Programms speichert gerade. Bitte versuchen Sie es "
+                          "gleich noch einmal.");
 }

@@ -6,9 +6,9 @@
 
 // What the catalogue needs of the file system beyond Qt: where the program
 // really lives, whether a name is a plain file the program may follow and
-// replace, a read that cannot hang or swallow the machine, and a replacement
-// that keeps the old file's owner and mode. Every call that only POSIX has
-// stands in this file, each with a Windows branch.
+// replace, a read that cannot hang or swallow the machine, and the reasons a
+// save is refused for. The replacement itself is in ersatz.h, the lock in
+// sperre.h.
 
 // The catalogue is read up to this size and never written larger: far above
 // 200 kinds and the lines kept past them, far below what a mistaken file
@@ -16,15 +16,18 @@
 constexpr qint64 KatalogHoechstgroesse = 4 * 1024 * 1024;
 
 // The folder that holds the program file, ending in the directory separator,
-// or empty when it cannot be told. On Linux a folder whose name is not valid
-// UTF-8 is named through a handle the program keeps open, so that the
-// catalogue beside the program is still the one read and written.
+// or empty when it cannot be told. On Linux the folder is named through a
+// handle the program keeps open from start-up on: the catalogue read and
+// written is the one beside the program even when the folder is renamed
+// meanwhile or its name is not valid UTF-8, and never one that appears later
+// under the folder's old name.
 QString programmverzeichnis();
 // The same for the program file's path as the kernel gives it, in bytes.
 QString programmverzeichnis(const QByteArray &programmdatei);
 
 // The path as a person reads it: a folder named through a kept handle is
-// shown by its real name (with replacement characters where it is no UTF-8).
+// shown by the name it has now (with replacement characters where it is no
+// UTF-8), or by its name at start-up once it has been removed.
 QString anzeigename(const QString &pfad);
 
 // What stands at a name, and whether the program may use it.
@@ -61,10 +64,23 @@ struct Dateiinhalt
 // waited on) and at most KatalogHoechstgroesse bytes of it.
 Dateiinhalt dateiLesen(const QString &pfad);
 
-// Gives a freshly written replacement, open as `handle`, the owner, group
-// and mode of the file it replaces. The German reason when it cannot.
-std::optional<QString> rechteUebernehmen(int handle, const Dateiziel &ziel);
-
 // A write past the file-size limit must fail like a full disk instead of
 // killing the program with SIGXFSZ; a handler someone else set stays.
 void dateigrenzeOhneSignal();
+
+// Reasons a save is refused for, in German, shared by the lock and the write.
+QString grundVerzeichnisFehlt();
+QString grundVerzeichnisGeschuetzt();
+QString grundDateiGeschuetzt();
+QString grundNurLesbar(); // a file system mounted read-only
+QString grundDatentraegerVoll();
+QString grundSperreBelegt(); // another copy holds the lock
+// The system's text for an error number.
+QString systemfehler(int fehler);
+
+#ifndef Q_OS_WIN
+// What stands at a name, by its file type, to end a German sentence
+// ("… steht ein Verzeichnis"): a directory, a FIFO, a socket, a device, a
+// symbolic link, anything but a regular file.
+QString dateiart(unsigned modus);
+#endif

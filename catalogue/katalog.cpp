@@ -3,18 +3,20 @@
 // all. A save therefore takes a lock that every copy respects, reads the file
 // again when its bytes differ from those the table was read from, applies the
 // one change the user made to what is there now, and replaces the file whole
-// through a temporary file that takes over the old one's owner and mode.
-// Only regular files are read or replaced, read without blocking and up to a
-// bound; anything else leaves an empty list and refuses every save, naming why.
+// through a new file that takes over everything the old one carries: owner,
+// group, mode, ACL and user attributes. The lock is the system's advisory lock
+// on an empty file beside the catalogue; it dies with its holder, so nothing
+// is ever read from that file, and nothing but a regular file at its name is
+// ever opened. Everything is reached through the folder the program started
+// in, whatever was renamed or made since. Only regular files are read or
+// replaced, read without blocking and up to a bound; anything else leaves an
+// empty list and refuses every save, naming why.
 #include "catalogue/katalog.h"
 
 #include "catalogue/dateizugang.h"
+#include "catalogue/ersatz.h"
+#include "catalogue/sperre.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -226,50 +228,6 @@ QString zeichenMeldung(QChar zeichen)
 
 namespace {
 
-const QString &schreibgeschuetzteDatei()
-{
-    static const QString text =
-        QStringLiteral("Die Datei ist schreibgeschützt: Es fehlt die Berechtigung, sie zu ändern.");
-    return text;
-}
-
-QString grundAufDeutsch(QFileDevice::FileError fehler, const QString &datei)
-{
-    // The file system says more precisely than the error code what stood in
-    // the way: QSaveFile reports a protected file or directory as a failed
-    // write, which would send the user looking for a full disk.
-    const QFileInfo info(datei);
-    const QFileInfo ordner(info.absolutePath());
-    if (!ordner.exists())
-        return QStringLiteral("Das Verzeichnis ist nicht mehr vorhanden.");
-    if (info.isDir())
-        return QStringLiteral("Unter diesem Namen steht ein Verzeichnis.");
-    if (info.exists() && !info.isWritable())
-        return schreibgeschuetzteDatei();
-    if (!ordner.isWritable())
-        return QStringLiteral("Das Verzeichnis ist schreibgeschützt: Es fehlt die Berechtigung, "
-                              "darin eine Datei anzulegen.");
-    switch (fehler) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Es fehlt die Berechtigung, in das Verzeichnis oder die Datei zu "
-                              "schreiben.");
-    case QFileDevice::ResourceError:
-    case QFileDevice::WriteError:
-        return QStringLiteral("Die Daten konnten nicht vollständig geschrieben werden "
-                              "(ist der Datenträger voll?).");
-    case QFileDevice::OpenError:
-        return QStringLiteral("Die Datei konnte nicht zum Schreiben geöffnet werden.");
-    case QFileDevice::RenameError:
-        return QStringLiteral("Die neue Datei konnte nicht an die Stelle der alten treten.");
-    default:
-        return QStringLiteral("Die Datei konnte nicht geschrieben werden.");
-    }
-}
-
-} // namespace
-
-namespace {
-
 QString nichtGespeichert(const QString &datei, const QString &grund)
 {
     return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
@@ -304,7 +262,7 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
     // Root may write a file whose owner took away the write permission; the
     // owner's word counts for the program all the same.
     if (ziel.schreibgeschuetzt)
-        return nichtGespeichert(datei, schreibgeschuetzteDatei());
+        return nichtGespeichert(datei, grundDateiGeschuetzt());
 
     const QByteArray daten = katalogDaten(tabelle);
     if (daten.size() > KatalogHoechstgroesse)
@@ -315,27 +273,9 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
                 .arg(KatalogHoechstgroesse / (1024 * 1024)));
 
     dateigrenzeOhneSignal();
-    QSaveFile datei_(ziel.pfad);
-    bool ok = datei_.open(QIODevice::WriteOnly);
-    if (ok) {
-        if (const auto fehler = rechteUebernehmen(int(datei_.handle()), ziel)) {
-            datei_.cancelWriting();
-            return nichtGespeichert(datei, *fehler);
-        }
-    }
-    if (ok)
-        ok = datei_.write(daten) == daten.size();
-    // QSaveFile::commit() renames even when its final flush fails (a full
-    // disk cuts the buffered data short), so the flush is checked first.
-    if (ok)
-        ok = datei_.flush();
-    if (ok)
-        ok = datei_.commit();
-    if (ok)
-        return std::nullopt;
-    const QFileDevice::FileError fehler = datei_.error();
-    datei_.cancelWriting();
-    return nichtGespeichert(datei, grundAufDeutsch(fehler, ziel.pfad));
+    if (const auto grund = dateiErsetzen(ziel, daten))
+        return nichtGespeichert(datei, *grund);
+    return std::nullopt;
 }
 
 std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
@@ -345,28 +285,14 @@ std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabel
         return QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen, und damit auch "
                               "nicht, wo die Sortendatei steht. Es wurde nichts gespeichert.");
 
-    // Already the lock file's few bytes may meet a file-size limit.
-    dateigrenzeOhneSignal();
     // The lock stands beside the file that is really written, so that copies
     // reaching it through different links still meet there.
     const Dateiziel ziel = dateiziel(datei);
     if (ziel.verweigert)
         return nichtGespeichert(datei, *ziel.verweigert);
-    QLockFile sperre(ziel.pfad + QStringLiteral(".lock"));
-    if (!sperre.tryLock(SperreWartezeitMs)) {
-        if (sperre.error() == QLockFile::LockFailedError)
-            return nichtGespeichert(
-                datei,
-                QStringLiteral("Ein anderes Fenster des Programms speichert gerade. Bitte "
-                               "versuchen Sie es gleich noch einmal."));
-        // The lock file could not be made: a protected directory, or its
-        // few bytes did not fit (a full disk, a file-size limit).
-        return nichtGespeichert(datei,
-                                grundAufDeutsch(sperre.error() == QLockFile::PermissionError
-                                                    ? QFileDevice::PermissionsError
-                                                    : QFileDevice::WriteError,
-                                                ziel.pfad));
-    }
+    Katalogsperre sperre;
+    if (const auto grund = sperre.nehmen(ziel.pfad + QStringLiteral(".lock"), SperreWartezeitMs))
+        return nichtGespeichert(datei, *grund);
 
     const Dateiinhalt jetzt = dateiLesen(datei);
     if (jetzt.fehler)

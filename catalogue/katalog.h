@@ -80,7 +80,8 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle);
 
 // Replaces the file with the table's contents. The old file is replaced only
 // once the new one has been written completely, so a failed write leaves it
-// as it was; the new one keeps the old one's owner, group and mode. Only a
+// as it was; the new one keeps the old one's owner, group, mode, ACL and user
+// attributes, and a save that could not keep them is refused. Only a
 // regular file (or a link to one that may be followed) is replaced, and
 // none that would grow past what the reader takes. On failure returns a
 // German message for the user naming the file and the reason.
@@ -93,10 +94,10 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
 using Katalogaenderung = std::function<std::optional<QString>(SortenTabelle &tabelle, bool neuGelesen)>;
 
 // A save that loses no one else's change: under a lock that every copy of
-// the program takes, reads the file again if it is no longer what the table
-// was read from, applies `aenderung` and writes the table. On failure (the
-// lock, the read, the change or the write) returns the message; the file is
-// then unchanged.
+// the program takes (waiting up to 3 s for another copy), reads the file
+// again if it is no longer what the table was read from, applies `aenderung`
+// and writes the table. On failure (the lock, the read, the change or the
+// write) returns the message; the file is then unchanged.
 std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
                                       const Katalogaenderung &aenderung);
 

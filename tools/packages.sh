@@ -9,7 +9,8 @@ set -eu
 # the tests, the sanitizer and fuzz builds and the benchmarks use: an X
 # server and a real window manager (openbox), the accessibility bus, the
 # screen reader Orca with its speech, the styles and themes the look tests
-# try, the metadata validators, clang, Google Benchmark and valgrind.
+# try, the metadata validators, clang, Google Benchmark, valgrind, and acl
+# and attr, whose tools give the catalogue an ACL and an attribute to keep.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
  fonts-liberation2"
 if [ "${1:-}" = tests ]; then
@@ -18,7 +19,8 @@ if [ "${1:-}" = tests ]; then
  dbus dbus-x11 at-spi2-core python3-pyatspi
  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool
  adwaita-qt6 qt6ct
- desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind"
+ desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind
+ acl attr"
 fi
 
 fehlend=""

@@ -9,11 +9,12 @@
 
 #include "catalogue/dateizugang.h"
 #include "catalogue/katalog.h"
+#include "catalogue/sperre.h"
 #include "common/dateigrenze.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,7 +23,9 @@
 #include <grp.h>
 #include <optional>
 #include <pwd.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -34,6 +37,7 @@
 namespace {
 
 const QString Dateiname = QStringLiteral("AlkoholSorten.txt");
+const QString Sperrname = Dateiname + QStringLiteral(".lock");
 
 // The catalogue on disk before the write: three kinds, one with an umlaut.
 const QByteArray AlterInhalt = "\"Bier\",\"5%\",\"500\"\r\n"
@@ -97,6 +101,7 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
         qFatal("fork: %s", strerror(errno));
     if (kind == 0) {
         close(rohr[0]);
+        alarm(20); // a child that waits or reads for ever fails the test instead of holding it
         auto antworte = [&](char art, const QByteArray &text) {
             const QByteArray paket = art + text;
             qsizetype geschrieben = 0;
@@ -163,6 +168,16 @@ Ausgang imKind(const Kindvorgaben &vorgaben, const std::function<std::optional<Q
     return a;
 }
 
+// What a tool printed, or nothing when it failed.
+std::optional<QByteArray> ausgabe(const char *programm, const QStringList &argumente)
+{
+    QProcess p;
+    p.start(QString::fromLatin1(programm), argumente);
+    if (!p.waitForFinished() || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return std::nullopt;
+    return p.readAllStandardOutput();
+}
+
 bool istRoot()
 {
     return geteuid() == 0;
@@ -225,6 +240,7 @@ private slots:
     void gegenprobe();
     void schreibschutz_data();
     void schreibschutz();
+    void verzeichnisVerschwunden_data();
     void verzeichnisVerschwunden();
     void dateiZuGross();
     void nameIstVerzeichnis();
@@ -237,6 +253,7 @@ private slots:
     void besitzUndRechte();
     void programmverzeichnis_data();
     void programmverzeichnis();
+    void gleichzeitigeSpeicherungen_data();
     void gleichzeitigeSpeicherungen();
 };
 
@@ -351,18 +368,45 @@ void Schreibfehler::gegenprobe()
 
 // A write-protected file in a writable directory, and a writable file in a
 // write-protected directory (no new file can be made next to it).
+// A read-only file system stops root too, and is named as what it is.
 void Schreibfehler::schreibschutz_data()
 {
     QTest::addColumn<bool>("verzeichnis"); // else the file is protected
+    QTest::addColumn<bool>("nurLesbar");   // the folder is on a read-only mount
     QTest::addColumn<QString>("grund");
-    QTest::newRow("Datei") << false << "Die Datei ist schreibgeschützt";
-    QTest::newRow("Verzeichnis") << true << "Das Verzeichnis ist schreibgeschützt";
+    QTest::newRow("Datei") << false << false << "Die Datei ist schreibgeschützt";
+    QTest::newRow("Verzeichnis") << true << false << "Das Verzeichnis ist schreibgeschützt";
+    QTest::newRow("Datenträger nur lesbar") << false << true << "nur zum Lesen eingebunden";
 }
 
 void Schreibfehler::schreibschutz()
 {
     QFETCH(bool, verzeichnis);
+    QFETCH(bool, nurLesbar);
     QFETCH(QString, grund);
+    if (nurLesbar) {
+        schreibe(m_programm + u'/' + Sperrname, QByteArray()); // so that the lock is no obstacle
+        const QStringList vorher = eintraege(m_programm);
+        const QByteArray ordner = QFile::encodeName(m_programm);
+        const QString datei = m_datei;
+        const Ausgang a = imKind({}, [ordner, datei]() -> std::optional<QString> {
+            // Read-only in the child's own mount namespace only.
+            if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                || mount(ordner, ordner, nullptr, MS_BIND, nullptr) != 0
+                || mount(nullptr, ordner, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+                return QStringLiteral("ohne mount: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+            SortenTabelle t;
+            katalogDateiLesen(datei, t);
+            return katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+        });
+        if (a.meldung && a.meldung->startsWith(QStringLiteral("ohne mount")))
+            QSKIP(
+                "Ohne Recht auf einen eigenen Mount-Namensraum lässt sich kein Verzeichnis schreibschützen.");
+        QVERIFY2(a.gelaufen, qPrintable(a.abbruch));
+        pruefeUnveraendert(vorher);
+        pruefeMeldung(a.meldung, grund);
+        return;
+    }
     if (!nobodyGehoert(verzeichnis ? m_datei : m_programm))
         return;
     if (verzeichnis)
@@ -381,17 +425,44 @@ void Schreibfehler::schreibschutz()
     pruefeMeldung(a.meldung, grund);
 }
 
+// The program directory is moved away while the program runs. Named by its
+// path, the save must not create it anew. Named through the handle start-up
+// keeps, the catalogue moves with the folder, and a folder made under the old
+// name is no concern of the program's; a folder removed is refused.
+void Schreibfehler::verzeichnisVerschwunden_data()
+{
+    QTest::addColumn<bool>("ueberHandle");
+    QTest::addColumn<bool>("entfernt");
+    QTest::newRow("verschoben, über den Pfad") << false << false;
+    QTest::newRow("verschoben, ein neuer am alten Ort") << true << false;
+    QTest::newRow("entfernt") << true << true;
+}
+
 void Schreibfehler::verzeichnisVerschwunden()
 {
-    // The program directory was moved away while the program ran: the write
-    // must not create it anew, and the catalogue at its new place stays.
+    QFETCH(bool, ueberHandle);
+    QFETCH(bool, entfernt);
+    const QString pfad = ueberHandle
+        ? ::programmverzeichnis(QFile::encodeName(m_programm + QStringLiteral("/promille")))
+        : m_programm + u'/';
+    QVERIFY(pfad.startsWith(ueberHandle ? QStringLiteral("/proc/self/fd/") : m_programm));
+    SortenTabelle t;
+    QCOMPARE(katalogDateiLesen(pfad + Dateiname, t), Lesestand::Gelesen);
     const QString neu = m_basis->filePath(QStringLiteral("verschoben"));
     QVERIFY(QDir().rename(m_programm, neu));
-    const std::optional<QString> meldung = katalogDateiSchreiben(m_datei, volleTabelle());
-    QVERIFY(!QFileInfo::exists(m_programm));
-    QCOMPARE(inhalt(neu + u'/' + Dateiname), AlterInhalt);
-    QCOMPARE(eintraege(neu), QStringList{Dateiname});
-    pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+    if (entfernt)
+        QVERIFY(QDir(neu).removeRecursively());
+    else if (ueberHandle)
+        QVERIFY(QDir().mkdir(m_programm));
+    const auto meldung = katalogAendern(pfad + Dateiname, t, anhaengen(QStringLiteral("Met")));
+    QCOMPARE(eintraege(m_programm), QStringList());
+    if (entfernt || !ueberHandle) {
+        pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+        QCOMPARE(inhalt(neu + u'/' + Dateiname), entfernt ? QByteArray("<nicht lesbar>") : AlterInhalt);
+        return;
+    }
+    QVERIFY2(!meldung, qPrintable(*meldung));
+    QCOMPARE(inhalt(neu + u'/' + Dateiname), AlterInhalt + "\"Met\",\"5%\",\"500\"\r\n");
 }
 
 void Schreibfehler::dateiZuGross()
@@ -435,25 +506,37 @@ void Schreibfehler::keineGewoehnlicheDatei_data()
 {
     QTest::addColumn<QString>("art");
     QTest::addColumn<QString>("grund"); // part of both messages
+    QTest::addColumn<bool>("sperre");   // it stands at the lock's name, the catalogue is sound
 
     QTest::newRow("FIFO") << "FIFO"
-                          << "benannte Pipe";
+                          << "benannte Pipe" << false;
     QTest::newRow("Socket") << "Socket"
-                            << "Socket";
+                            << "Socket" << false;
     QTest::newRow("Verweis auf /dev/zero") << "Gerät"
-                                           << "Gerät";
+                                           << "Gerät" << false;
     QTest::newRow("Verweis ins Leere") << "Leere"
-                                       << "das es nicht gibt";
+                                       << "das es nicht gibt" << false;
     QTest::newRow("zu große Datei") << "groß"
-                                    << "größer als 4 MiB";
+                                    << "größer als 4 MiB" << false;
+    QTest::newRow("Sperre: FIFO") << "FIFO"
+                                  << "benannte Pipe" << true;
+    QTest::newRow("Sperre: Verzeichnis") << "Verzeichnis"
+                                         << "ein Verzeichnis" << true;
+    QTest::newRow("Sperre: Verweis auf /dev/zero") << "Gerät"
+                                                   << "Verweis" << true;
+    QTest::newRow("Sperre: Verweis auf eine fremde Datei") << "fremder Verweis"
+                                                           << "Verweis" << true;
 }
 
 void Schreibfehler::keineGewoehnlicheDatei()
 {
     QFETCH(QString, art);
     QFETCH(QString, grund);
-    QVERIFY(QFile::remove(m_datei));
-    const QByteArray name = QFile::encodeName(m_datei);
+    QFETCH(bool, sperre);
+    const QString ort = sperre ? m_programm + u'/' + Sperrname : m_datei;
+    if (!sperre)
+        QVERIFY(QFile::remove(m_datei));
+    const QByteArray name = QFile::encodeName(ort);
     int socketHandle = -1;
     if (art == u"FIFO") {
         QCOMPARE(mkfifo(name.constData(), 0644), 0);
@@ -468,11 +551,31 @@ void Schreibfehler::keineGewoehnlicheDatei()
         QCOMPARE(symlink("/dev/zero", name.constData()), 0);
     } else if (art == u"Leere") {
         QCOMPARE(symlink("fehlt.txt", name.constData()), 0);
+    } else if (art == u"Verzeichnis") {
+        QCOMPARE(mkdir(name.constData(), 0755), 0);
+    } else if (art == u"fremder Verweis") {
+        schreibe(m_basis->filePath(QStringLiteral("fremd")), "1234\n");
+        QCOMPARE(symlink(QFile::encodeName(m_basis->filePath(QStringLiteral("fremd"))), name.constData()), 0);
     } else {
         schreibe(m_datei, AlterInhalt.repeated(int(KatalogHoechstgroesse / AlterInhalt.size()) + 1));
     }
-    const QString vorherArt = artAn(m_datei);
+    const QString vorherArt = artAn(ort);
     const QStringList vorher = eintraege(m_programm);
+    if (sperre) {
+        // In a child: a save that waits on the thing fails instead of hanging.
+        const QString datei = m_datei;
+        const Ausgang a = imKind({}, [datei] {
+            SortenTabelle t;
+            katalogDateiLesen(datei, t);
+            return katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+        });
+        QVERIFY2(a.gelaufen, qPrintable(a.abbruch));
+        pruefeUnveraendert(vorher);
+        QCOMPARE(artAn(ort), vorherArt);
+        pruefeMeldung(a.meldung, grund);
+        QVERIFY2(!a.meldung->contains(QStringLiteral("anderes Fenster")), qPrintable(*a.meldung));
+        return;
+    }
 
     SortenTabelle t;
     t[1] = {QStringLiteral("alt"), QStringLiteral("1%"), QStringLiteral("1")};
@@ -493,7 +596,9 @@ void Schreibfehler::keineGewoehnlicheDatei()
                  qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
     }
     QCOMPARE(artAn(m_datei), vorherArt);
-    QCOMPARE(eintraege(m_programm), vorher);
+    QStringList jetzt = eintraege(m_programm);
+    jetzt.removeOne(Sperrname); // the lock stays, empty
+    QCOMPARE(jetzt, vorher);
     if (zuGross)
         QCOMPARE(QFileInfo(m_datei).size(),
                  (KatalogHoechstgroesse / AlterInhalt.size() + 1) * AlterInhalt.size());
@@ -553,17 +658,19 @@ void Schreibfehler::verweise()
     QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
 }
 
-// A save keeps the file's owner, group and mode; a file whose owner may not
-// write it is not written, not even by root.
+// A save keeps the file's owner, group, mode, ACL and user attributes; a
+// file whose owner may not write it is not written, not even by root.
 void Schreibfehler::besitzUndRechte_data()
 {
     QTest::addColumn<bool>("nobodyGehoertSie");
     QTest::addColumn<int>("modus");
     QTest::addColumn<bool>("geschrieben");
+    QTest::addColumn<QString>("acl"); // for setfacl -m, with a user attribute
 
-    QTest::newRow("eigene, 0604") << false << 0604 << true;
-    QTest::newRow("fremde, 0640") << true << 0640 << true;
-    QTest::newRow("0444") << false << 0444 << false;
+    QTest::newRow("eigene, 0604") << false << 0604 << true << "";
+    QTest::newRow("fremde, 0640") << true << 0640 << true << "";
+    QTest::newRow("0444") << false << 0444 << false << "";
+    QTest::newRow("ACL und Attribut") << false << 0640 << true << "u:nobody:rw,g:daemon:r,m:rw";
 }
 
 void Schreibfehler::besitzUndRechte()
@@ -579,6 +686,15 @@ void Schreibfehler::besitzUndRechte()
         return;
     const QByteArray name = QFile::encodeName(m_datei);
     QCOMPARE(chmod(name.constData(), mode_t(modus)), 0);
+    QFETCH(QString, acl);
+    if (!acl.isEmpty()
+        && (!ausgabe("setfacl", {"-m", acl, m_datei})
+            || !ausgabe("setfattr", {"-n", "user.wer", "-v", "wir", m_datei})))
+        QSKIP("Das Dateisystem der Tests kennt keine ACL oder erweiterten Attribute.");
+    const auto attribute = [&] {
+        return ausgabe("getfacl", {"-c", m_datei}).value_or("?") + *ausgabe("getfattr", {"-d", m_datei});
+    };
+    const QByteArray attributeVorher = attribute();
     struct stat vorher;
     QCOMPARE(stat(name.constData(), &vorher), 0);
 
@@ -587,7 +703,8 @@ void Schreibfehler::besitzUndRechte()
     QCOMPARE(stat(name.constData(), &nachher), 0);
     QCOMPARE(nachher.st_uid, vorher.st_uid);
     QCOMPARE(nachher.st_gid, vorher.st_gid);
-    QCOMPARE(int(nachher.st_mode & 07777), modus);
+    QCOMPARE(nachher.st_mode, vorher.st_mode);
+    QCOMPARE(attribute(), attributeVorher);
     if (geschrieben) {
         QVERIFY2(!meldung, qPrintable(meldung.value_or(QString())));
         QCOMPARE(inhalt(m_datei), katalogDaten(volleTabelle()));
@@ -651,26 +768,38 @@ void Schreibfehler::programmverzeichnis()
              qPrintable(anzeigename(datei)));
     // Qt cannot name the folder to remove it.
     QCOMPARE(unlink(katalog.constData()), 0);
+    QCOMPARE(unlink((katalog + ".lock").constData()), 0);
     QCOMPARE(rmdir(QFile::encodeName(m_basis->path() + u'/').append(ordner).constData()), 0);
 }
 
 // Copies of the program that each read the catalogue once and then keep
-// adding kinds: every kind of every copy ends up in the file once. A copy
-// that died holding the lock does not stop the others.
+// adding kinds: every kind of every copy ends up in the file once. Whatever a
+// copy left at the lock's name does not stop the others: a lock file it never
+// wrote into, the lock of a copy that hung (which makes a save wait and give
+// up) once that copy has ended.
+void Schreibfehler::gleichzeitigeSpeicherungen_data()
+{
+    QTest::addColumn<QString>("vorher");
+    QTest::newRow("keine Sperrdatei") << "";
+    QTest::newRow("leere Sperrdatei") << "leer";
+    QTest::newRow("Sperre einer hängenden Kopie") << "gehalten";
+}
+
 void Schreibfehler::gleichzeitigeSpeicherungen()
 {
+    QFETCH(QString, vorher);
     schreibe(m_datei, QByteArray());
-    {
-        const pid_t tot = fork();
-        QVERIFY(tot >= 0);
-        if (tot == 0) {
-            QLockFile sperre(m_datei + QStringLiteral(".lock"));
-            _exit(sperre.lock() ? 0 : 1); // leaves the lock file behind
-        }
-        int status = 0;
-        waitpid(tot, &status, 0);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        QVERIFY(QFileInfo::exists(m_datei + QStringLiteral(".lock")));
+    const QString sperrdatei = m_programm + u'/' + Sperrname;
+    if (vorher == u"leer")
+        schreibe(sperrdatei, QByteArray());
+    if (vorher == u"gehalten") {
+        // A lock of its own file description conflicts even in one process.
+        Katalogsperre andere;
+        QVERIFY(!andere.nehmen(sperrdatei, 0));
+        SortenTabelle t;
+        const auto meldung = katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")));
+        QVERIFY2(meldung && meldung->contains(QStringLiteral("anderes Fenster")),
+                 qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
     }
 
     constexpr int Kopien = 4;
@@ -705,7 +834,7 @@ void Schreibfehler::gleichzeitigeSpeicherungen()
         namen.append(t[z].Name);
     namen.removeDuplicates();
     QCOMPARE(namen.size(), Kopien * Je);
-    QCOMPARE(eintraege(m_programm), QStringList{Dateiname});
+    QCOMPARE(eintraege(m_programm), (QStringList{Dateiname, Sperrname}));
 }
 
 QTEST_GUILESS_MAIN(Schreibfehler)

@@ -6,6 +6,6 @@ set -eu
 cd "$(dirname "$0")/.."
 sh tools/packages.sh package
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j2 --target promille promille_dokumente
+cmake --build build -j2 --target promille
 cd build
 cpack -G DEB

@@ -81,8 +81,8 @@ void fuelleSortenliste(QComboBox *liste, const QStringList &namen)
 bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung)
 {
     const Katalogdateien dateien = katalogdateien();
-    // The user's own file is made beside nothing the user had: its folder
-    // may not exist yet, and its first contents are the installed catalogue's.
+    // An installed copy's first save makes the user's own file: its folder
+    // may not be there yet, and what it starts from is the installed catalogue.
     const bool ersteEigene = dateien.speichern != dateien.lesen;
     if (ersteEigene && !QDir().mkpath(QFileInfo(dateien.speichern).absolutePath())) {
         meldung(eltern,

@@ -377,7 +377,6 @@ void TestKatalog::welcheDatei_data()
 
     const auto P = Katalogort::Programmordner, B = Katalogort::Benutzerordner;
     QTest::newRow("eigener Ordner, beschreibbar") << true << true << false << P << P;
-    QTest::newRow("eigener Ordner, beschreibbar, alte eigene Datei") << true << true << true << P << P;
     QTest::newRow("eigener Ordner, schreibgeschützt") << true << false << true << P << P;
     QTest::newRow("fremder Ordner, beschreibbar") << false << true << true << P << P;
     QTest::newRow("fremder Ordner, ohne eigene Datei") << false << false << false << P << B;

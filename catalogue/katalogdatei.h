@@ -8,8 +8,10 @@
 class QComboBox;
 class QWidget;
 
-// The catalogue file in the program's directory; empty when the directory
-// could not be told (never a file in the working or the root directory).
+// The catalogue file the program reads: the one in the program's directory,
+// or, for a copy installed into a folder the user may not write, the user's
+// own once it exists. Empty when the program's directory could not be told
+// (never a file in the working or the root directory).
 QString katalogDatei();
 
 // Refills the kind list with the names in alphabetical order, keeping the
@@ -19,6 +21,7 @@ void fuelleSortenliste(QComboBox *liste, const QStringList &namen);
 // Saves one change to the catalogue: `aenderung` is applied to Alk::Sorten
 // as the file holds it now (read again first, with LetzteZeile brought up
 // to date, when another window or program has changed it) and may refuse
-// with a message. On failure tells the user why in a message box over
+// with a message. A first save into the user's own file starts from the
+// installed catalogue as it is now. On failure tells the user why in a message box over
 // `eltern` and returns false; the old file is then unchanged.
 bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung = {});

@@ -11,10 +11,16 @@ set -eu
 # screen reader Orca with its speech, the styles and themes the look tests
 # try, the metadata validators, clang, Google Benchmark, valgrind, and acl
 # and attr, whose tools give the catalogue an ACL and an attribute to keep.
+# With `package` it adds what making the Debian package takes (dpkg-shlibdeps
+# from dpkg-dev, and file, with which CPack finds the program's libraries);
+# `tests` includes those and lintian, which checks the package.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
  fonts-liberation2"
+if [ "${1:-}" = tests ] || [ "${1:-}" = package ]; then
+  PAKETE="$PAKETE dpkg-dev file"
+fi
 if [ "${1:-}" = tests ]; then
-  PAKETE="$PAKETE
+  PAKETE="$PAKETE lintian
  xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox
  dbus dbus-x11 at-spi2-core python3-pyatspi
  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool

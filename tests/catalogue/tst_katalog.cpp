@@ -1,6 +1,7 @@
 // The catalogue table and its file: reading, writing, odd files, round trips.
 
 #include "catalogue/katalog.h"
+#include "catalogue/katalogort.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,8 @@ private slots:
     void schreibenErsetztDateiGanz();
     void schreibfehlerLaesstAlteDateiStehen();
     void unlesbareDateiWirdNichtUeberschrieben();
+    void welcheDatei_data();
+    void welcheDatei();
 };
 
 void TestKatalog::liestInDateireihenfolge()
@@ -362,6 +365,34 @@ void TestKatalog::unlesbareDateiWirdNichtUeberschrieben()
     SortenTabelle gelesen;
     QCOMPARE(katalogDateiLesen(datei, gelesen), Lesestand::Unlesbar);
     QVERIFY(gelesen.dateiUnlesbar);
+}
+
+void TestKatalog::welcheDatei_data()
+{
+    QTest::addColumn<bool>("meinOrdner");
+    QTest::addColumn<bool>("beschreibbar");
+    QTest::addColumn<bool>("eigeneDatei");
+    QTest::addColumn<Katalogort>("lesen");
+    QTest::addColumn<Katalogort>("speichern");
+
+    const auto P = Katalogort::Programmordner, B = Katalogort::Benutzerordner;
+    QTest::newRow("eigener Ordner, beschreibbar") << true << true << false << P << P;
+    QTest::newRow("eigener Ordner, schreibgeschützt") << true << false << true << P << P;
+    QTest::newRow("fremder Ordner, beschreibbar") << false << true << true << P << P;
+    QTest::newRow("fremder Ordner, ohne eigene Datei") << false << false << false << P << B;
+    QTest::newRow("fremder Ordner, mit eigener Datei") << false << false << true << B << B;
+}
+
+void TestKatalog::welcheDatei()
+{
+    QFETCH(bool, meinOrdner);
+    QFETCH(bool, beschreibbar);
+    QFETCH(bool, eigeneDatei);
+    QFETCH(Katalogort, lesen);
+    QFETCH(Katalogort, speichern);
+    const Katalogwahl wahl = katalogWahl({meinOrdner, beschreibbar, eigeneDatei});
+    QCOMPARE(wahl.lesen, lesen);
+    QCOMPARE(wahl.speichern, speichern);
 }
 
 QTEST_GUILESS_MAIN(TestKatalog)

@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix and checks what a desktop needs:
-# the program with its catalogue, a valid desktop entry naming the installed
-# program, and the icon in the hicolor theme. A second install must keep a
+# the program with its catalogue in lib/promille, the command bin/promille a
+# relative link to it and no data beside it, a valid desktop entry naming the
+# command, the icon in the hicolor theme and the manual page. A second install must keep a
 # catalogue that the user has changed. The AppStream metadata must pass
 # appstreamcli's strictest check, and an install staged under DESTDIR must
 # put everything under DESTDIR once, naming the final place in the entry.
@@ -22,15 +23,21 @@ if(NOT ergebnis EQUAL 0)
 endif()
 
 set(programm "${ZIEL}/bin/promille")
-set(katalog "${ZIEL}/bin/AlkoholSorten.txt")
+set(katalog "${ZIEL}/lib/promille/AlkoholSorten.txt")
 set(eintrag "${ZIEL}/share/applications/promille.desktop")
 set(metainfo "${ZIEL}/share/metainfo/de.kavorin.promilleberechnung.metainfo.xml")
 foreach(datei "${programm}" "${katalog}" "${eintrag}" "${metainfo}"
-              "${ZIEL}/share/icons/hicolor/scalable/apps/promille.svg")
+              "${ZIEL}/share/icons/hicolor/scalable/apps/promille.svg"
+              "${ZIEL}/share/man/man1/promille.1.gz" "${ZIEL}/share/doc/promille/copyright")
   if(NOT EXISTS "${datei}")
     fehler("missing ${datei}")
   endif()
 endforeach()
+file(READ_SYMLINK "${programm}" verweis)
+file(GLOB inBin RELATIVE "${ZIEL}/bin" "${ZIEL}/bin/*")
+if(NOT verweis STREQUAL "../lib/promille/promille" OR NOT inBin STREQUAL "promille")
+  fehler("bin/ holds '${inBin}', the command links to '${verweis}'")
+endif()
 foreach(g 16 24 32 48 64 128 256)
   set(symbol "${ZIEL}/share/icons/hicolor/${g}x${g}/apps/promille.png")
   if(NOT EXISTS "${symbol}")
@@ -79,7 +86,12 @@ if(NOT inhalt MATCHES "<content_attribute id=\"drugs-alcohol\">"
   fehler("${metainfo} lacks the alcohol rating or the menu entry")
 endif()
 
-# The user's catalogue survives an update.
+# The user's catalogue survives an update, also from bin/, where it once was.
+file(RENAME "${katalog}" "${ZIEL}/bin/AlkoholSorten.txt")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}" OUTPUT_QUIET)
+if(EXISTS "${ZIEL}/bin/AlkoholSorten.txt" OR NOT EXISTS "${katalog}")
+  fehler("an install over the old layout did not move the catalogue from bin/")
+endif()
 file(WRITE "${katalog}" "\"Eigene Sorte\",\"7%\",\"330\"\r\n")
 file(SHA256 "${katalog}" eigener)
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BAU}" --prefix "${ZIEL}"
@@ -103,7 +115,7 @@ unset(ENV{DESTDIR})
 if(NOT ergebnis EQUAL 0)
   fehler("cmake --install with DESTDIR failed:\n${ausgabe}")
 endif()
-foreach(datei bin/promille bin/AlkoholSorten.txt share/applications/promille.desktop
+foreach(datei bin/promille lib/promille/AlkoholSorten.txt share/applications/promille.desktop
               share/metainfo/de.kavorin.promilleberechnung.metainfo.xml)
   if(NOT EXISTS "${buehne}/opt/promille/${datei}")
     fehler("with DESTDIR: missing ${buehne}/opt/promille/${datei}")

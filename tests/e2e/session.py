@@ -84,8 +84,10 @@ class Sitzung:
     """
 
     def __init__(self, programm, katalog=None, skalierung=None, bildschirm="1280x1024x24",
-                 protokoll=None, schreibgeschuetzt=False, fensterverwalter=False):
+                 protokoll=None, schreibgeschuetzt=False, fensterverwalter=False, vor_ort=False):
         self.programm_quelle = os.path.abspath(programm)
+        # The program started where it is (an installed one), not from a copy.
+        self.vor_ort = vor_ort
         self.katalog_quelle = katalog
         self.skalierung = skalierung
         self.bildschirm = bildschirm
@@ -298,7 +300,10 @@ class Sitzung:
         """Copies the program (and catalogue) into the session's directory,
         starts it and returns its application object on the accessibility bus."""
         ziel = os.path.join(self.verzeichnis, os.path.basename(self.programm_quelle))
-        shutil.copy2(self.programm_quelle, ziel)
+        if self.vor_ort:
+            ziel = self.programm_quelle
+        else:
+            shutil.copy2(self.programm_quelle, ziel)
         if self.katalog_quelle is not None:
             shutil.copyfile(self.katalog_quelle, self.katalog)
         if self.schreibgeschuetzt:
@@ -327,6 +332,10 @@ class Sitzung:
                     continue
             time.sleep(0.1)
         raise Fehlschlag("the program did not appear on the accessibility bus within %d s" % frist)
+
+    def beende_programm(self):
+        _ende_gruppe(self.programm_prozess)
+        self.programm_prozess = None
 
     def programm_laeuft(self):
         return self.programm_prozess is not None and self.programm_prozess.poll() is None

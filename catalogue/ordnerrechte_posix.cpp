@@ -1,0 +1,25 @@
+#include "catalogue/ordnerrechte.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool ordnerGehoertMir(const QString &ordner)
+{
+    struct stat st;
+    if (stat(QFile::encodeName(ordner).constData(), &st) != 0)
+        return true;
+    return st.st_uid == geteuid();
+}
+
+bool ordnerBeschreibbar(const QString &ordner)
+{
+    // The kernel's own answer for the effective user: it knows ACLs and
+    // read-only mounts, which the mode bits do not tell.
+    const QByteArray name = QFile::encodeName(ordner);
+    if (faccessat(AT_FDCWD, name.constData(), F_OK, AT_EACCESS) != 0)
+        return true;
+    return faccessat(AT_FDCWD, name.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}

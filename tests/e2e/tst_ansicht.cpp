@@ -365,6 +365,16 @@ qreal kontrast(const QColor &a, const QColor &b)
     return (hell + 0.05) / (dunkel + 0.05);
 }
 
+// The middle of an option's circle as it is drawn: its dot when selected.
+QColor kreismitte(QRadioButton *option)
+{
+    QStyleOptionButton stil;
+    stil.initFrom(option);
+    const QRect kreis = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &stil, option);
+    const QImage bild = option->grab().toImage();
+    return bild.pixelColor(kreis.center() * bild.devicePixelRatio());
+}
+
 // The colour a widget's background is painted in: its own or that of the
 // nearest parent that fills its background, up to the window.
 QColor hintergrund(const QWidget *w)
@@ -618,6 +628,12 @@ private slots:
             if (QTest::currentTestFailed())
                 return;
         }
+        // The unselected option an empty light circle, the selected one a
+        // clear dot on it, as under the light palette.
+        const QColor leer = kreismitte(haupt->Option2);
+        const QColor punkt = kreismitte(haupt->Option1);
+        QVERIFY2(leuchtdichte(leer) > 0.6 && kontrast(punkt, leer) >= 3,
+                 qPrintable(QStringLiteral("circle %1, dot %2").arg(leer.name(), punkt.name())));
         const QWidget *gesetz = frmGesetz::instanz();
         QCOMPARE(gesetz->palette().color(QPalette::Window), systemGrund);
         for (const QLabel *label : gesetz->findChildren<QLabel *>())

@@ -8,7 +8,7 @@ set -eu
 # for); that is all `sh tools/packages.sh` installs. With `tests` it adds what
 # the tests, the sanitizer and fuzz builds and the benchmarks use: an X
 # server and a real window manager (openbox), the accessibility bus, the
-# screen reader Orca with its speech, the styles and themes the look tests
+# screen reader Orca with its speech and the German locale it runs in, the styles and themes the look tests
 # try, the metadata validators, clang, Google Benchmark and valgrind.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
  fonts-liberation2"
@@ -16,7 +16,7 @@ if [ "${1:-}" = tests ]; then
   PAKETE="$PAKETE
  xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox
  dbus dbus-x11 at-spi2-core python3-pyatspi
- orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool
+ orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool locales
  adwaita-qt6 qt6ct
  desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind"
 fi

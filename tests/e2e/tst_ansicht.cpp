@@ -209,10 +209,10 @@ void pruefeOption(QRadioButton *option)
 // A text of several lines at the font's own line spacing: no line reaches
 // into the next, so umlaut dots and descenders stay clear of their
 // neighbours.
-void pruefeZeilenabstand(const QTextEdit *label)
+void pruefeZeilenabstand(const QTextEdit *text)
 {
-    const QTextDocument &dokument = *label->document();
-    const QFontMetricsF masse(label->font());
+    const QTextDocument &dokument = *text->document();
+    const QFontMetricsF masse(text->font());
     qreal vorige = -1e9;
     int zeilen = 0;
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
@@ -224,13 +224,13 @@ void pruefeZeilenabstand(const QTextEdit *label)
                 grundlinie - vorige >= masse.ascent() + masse.descent() - 0.01,
                 qPrintable(QStringLiteral("line %1 of %2 is %3 px below the one above, the font needs %4")
                                .arg(zeilen + 1)
-                               .arg(name(label))
+                               .arg(name(text))
                                .arg(grundlinie - vorige)
                                .arg(masse.ascent() + masse.descent())));
             vorige = grundlinie;
         }
     }
-    QVERIFY2(zeilen > 1, qPrintable(name(label)));
+    QVERIFY2(zeilen > 1, qPrintable(name(text)));
 }
 
 // What of a control covers others: a label only its caption (it has no

@@ -131,8 +131,8 @@ def test_typische_nutzung(l):
 
 
 def test_namen(l):
-    """Every control of the main window is found by the name (or, for combo
-    boxes and the result, the description) a screen reader announces."""
+    """Every control of the main window is found by the name (or, for the
+    result, the description) a screen reader announces."""
     b = l.b
     import pyatspi
 

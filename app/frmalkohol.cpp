@@ -78,6 +78,7 @@ frmAlkohol::frmAlkohol(const QString &programmverzeichnis)
 {
     einzigeInstanz = this;
     fensterRolleAnmelden();
+    zugangAnmelden();
     // Qt's own windows and pop-ups (message boxes, prompts, the lists of the
     // combo boxes) in the same face; the system's font would cost a face
     // and a fontconfig fall-back search of its own at the first drawing.
@@ -200,6 +201,10 @@ void frmAlkohol::verbinden()
     installEventFilter(this);
     for (QWidget *steuerelement : findChildren<QWidget *>())
         steuerelement->installEventFilter(this);
+    // After the window's filter, so that it sees the focus leave for the
+    // list before the window's filter takes that event.
+    listeEinmalWaehlen(Sorte);
+    listeEinmalWaehlen(Anz);
     fensterEinrichten(this);
 }
 

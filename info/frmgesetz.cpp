@@ -5,10 +5,15 @@
 #include "info/gesetztext.h"
 #include "ui/fenster.h"
 
+#include <QEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 
 namespace {
 
@@ -43,13 +48,24 @@ frmGesetz::frmGesetz(QWidget *eltern) : QWidget(eltern, Qt::Window)
     setAccessibleName(QStringLiteral("Gesetz"));
     setFixedSize(twips(Breite), twips(Hoehe));
 
-    // Created in tab order: the text first, then the cross.
-    Label1 = new QLabel(this);
+    // Created in tab order: the text first, then the cross. A read-only
+    // text rather than a label, so that a screen reader gets the focus in it
+    // and reads it line by line as it is wrapped, and a keyboard user can
+    // select from it. It is drawn as the label it was: no frame, no field
+    // background, no scroll bars, no caret, the window's text colour.
+    Label1 = new QTextEdit(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(120, 120, 5895, 3615));
-    Label1->setTextFormat(Qt::RichText);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setReadOnly(true);
+    Label1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    Label1->setTabChangesFocus(true);
+    Label1->setFrameShape(QFrame::NoFrame);
+    Label1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label1->setCursorWidth(0);
+    Label1->viewport()->setAutoFillBackground(false);
+    Label1->document()->setDocumentMargin(0);
+    textfarbenSetzen();
     textSetzen();
     // No accessible name: a screen reader reads the text itself.
 
@@ -73,7 +89,29 @@ void frmGesetz::showEvent(QShowEvent *ereignis)
         zentrieren(this);
         zentriert = true;
     }
+    // Each showing is read from the heading on.
+    Label1->moveCursor(QTextCursor::Start);
+    Label1->setFocus(Qt::OtherFocusReason);
     QWidget::showEvent(ereignis);
+}
+
+void frmGesetz::changeEvent(QEvent *ereignis)
+{
+    if (ereignis->type() == QEvent::PaletteChange)
+        textfarbenSetzen();
+    QWidget::changeEvent(ereignis);
+}
+
+void frmGesetz::textfarbenSetzen()
+{
+    // A text is drawn in the field colours; this one stands on the window
+    // as a label does, in the window's colours, whatever the system's are.
+    QPalette farben = palette();
+    for (const auto gruppe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        farben.setColor(gruppe, QPalette::Base, farben.color(gruppe, QPalette::Window));
+        farben.setColor(gruppe, QPalette::Text, farben.color(gruppe, QPalette::WindowText));
+    }
+    Label1->setPalette(farben);
 }
 
 void frmGesetz::textSetzen()
@@ -86,10 +124,14 @@ void frmGesetz::textSetzen()
     QString html;
     for (const QString &zeile : gesetzZeilen().split(u'\n'))
         html += QStringLiteral("<p style=\"margin:0\">%1</p>").arg(zeile.toHtmlEscaped());
-    Label1->setText(html);
+    Label1->setHtml(html);
+    // The height the text takes at the field's width, wrapped as it is drawn.
+    const auto hoehe = [this] {
+        Label1->document()->setTextWidth(Label1->width());
+        return Label1->document()->size().height();
+    };
     QFont schrift = Label1->font();
-    while (Label1->heightForWidth(Label1->width()) > Label1->height()
-           && schrift.pointSizeF() - 0.5 >= KleinstePunkte) {
+    while (hoehe() > Label1->height() && schrift.pointSizeF() - 0.5 >= KleinstePunkte) {
         schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
         Label1->setFont(schrift);
     }

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
+class QTextEdit;
 
 // The law window: the text of § 9 JuSchG. One shared instance, created on
 // first use, shown without modality beside the main window and hidden (never
@@ -17,17 +17,19 @@ public:
     // that belongs to the main window.
     static frmGesetz *instanz();
 
-    QLabel *Label1;        // the law text
+    QTextEdit *Label1;     // the law text, read-only
     QPushButton *Command1; // the close cross
 
     void Command1_Click();
 
 protected:
     void showEvent(QShowEvent *ereignis) override;
+    void changeEvent(QEvent *ereignis) override;
 
 private:
     explicit frmGesetz(QWidget *eltern);
     void textSetzen();
+    void textfarbenSetzen();
 
     bool zentriert = false;
 };

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -167,6 +168,14 @@ void hellcyan(QWidget *w)
     // are set, so fields, lists and buttons keep the system's colours.
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(96, 128, 128));
+    // An option draws its circle in the field colours: under a dark palette
+    // a dark disc, its dot a faint grey, on the light cyan. Its circle and
+    // dot come with the cyan as the captions do, as a light palette has them.
+    if (qobject_cast<QRadioButton *>(w)) {
+        p.setColor(QPalette::Base, Qt::white);
+        p.setColor(QPalette::Text, Qt::black);
+        p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 128, 128));
+    }
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

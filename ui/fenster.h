@@ -30,7 +30,8 @@ QFont layoutSchrift(qreal punkte = 8.25);
 QFont fettSchrift(qreal punkte = 8.25);
 
 // Light cyan, RGB(192, 255, 255), as window or control background, with
-// black captions on it under any system palette.
+// black captions on it under any system palette; an option's circle stays
+// white with a black dot.
 void hellcyan(QWidget *w);
 
 // The controls of the program's windows, each at its rectangle and under the

@@ -1,11 +1,23 @@
 #pragma once
 
+class QComboBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
 
 // What a screen reader needs beyond the accessible names: results it speaks
 // without being asked, and focus changes it hears in the right order.
+
+// Puts the program's own accessibility interfaces in front of Qt's where
+// Qt 6.4's tell a screen reader something wrong: text fields whose last
+// character Orca loses, and editable combo boxes named by their text. Once
+// per program, before the first control exists: an interface, once asked
+// for, is kept. Further calls do nothing.
+void zugangAnmelden();
+
+// Return in the open list of `liste` chooses the entry once and is heard
+// once; see zugang.cpp. Call once, right after creating the combo box.
+void listeEinmalWaehlen(QComboBox *liste);
 
 // The label becomes a notification for the accessibility interface: each
 // call of ergebnisAnsagen() then has a screen reader speak its text once,

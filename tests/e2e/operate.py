@@ -245,6 +245,11 @@ def tastenkuerzel(knopf):
     return ""
 
 
+def listentext(liste):
+    """The text an editable combo box holds: that of its field."""
+    return feldtext(finde(liste, "text"))
+
+
 def gewaehlter_eintrag(liste):
     """The entry that the open list of a combo box has under its cursor."""
     for eintrag in kinder(finde(liste, "list")):
@@ -265,7 +270,7 @@ def waehle(liste, eintrag):
     warte(lambda: gewaehlter_eintrag(liste) == eintrag,
           "%r under the cursor of the list %r" % (eintrag, liste.description))
     taste(RETURN)
-    warte(lambda: not hat_zustand(liste, pyatspi.STATE_EXPANDED) and liste.name == eintrag,
+    warte(lambda: not hat_zustand(liste, pyatspi.STATE_EXPANDED) and listentext(liste) == eintrag,
           "%r chosen in the list %r" % (eintrag, liste.description))
 
 

@@ -14,8 +14,9 @@ own and its debug log, which records every "SPEECH OUTPUT". Keys go in
 through xdotool, as from a keyboard. Exits non-zero when a check fails;
 every process started here ends with the session.
 
-Orca runs in the session's C.UTF-8 locale, so its own words (role names,
-"selected") are English; the program's texts are German either way.
+Everything runs in de_DE.UTF-8, generated for the session, as a German
+user runs it: Orca's own words (role names, "ausgewählt") are German, and
+espeak-ng speaks with its German voice.
 """
 
 import faulthandler
@@ -31,16 +32,16 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from session import Fehlschlag, Sitzung  # noqa: E402
 
 # Longest the whole run may take; ctest's timeout stands behind it.
-GESAMTFRIST = 240
+GESAMTFRIST = 480
 # Longest Orca may take to say what a key press should make it say.
 SPRECHFRIST = 15
 
 # What Orca says for each control on a Tab round from start-up, beginning
 # after the kind list, which has the focus at start: a part of each
 # utterance that names the control.
-TABRUNDE = ["Hinzufügen push button", "Prozent text", "Berechnen push button", "Menge text",
-            "männlich", "Körpergewicht", "Anzahl", "Bearbeiten push button", "Info push button",
-            "Gesetz push button", "Sorte editable combo box"]
+TABRUNDE = ["Hinzufügen Druckknopf", "Prozent Text", "Berechnen Druckknopf", "Menge Text",
+            "männlich", "Körpergewicht", "Anzahl", "Bearbeiten Druckknopf", "Info Druckknopf",
+            "Gesetz Druckknopf", "Sorte Bearbeitbares Auswahlfeld"]
 
 
 def _speechd_konfiguration(ordner):
@@ -182,21 +183,33 @@ def einmal(gehoert, text, was):
         raise Fehlschlag("%s: %r heard %d times in %r" % (was, text, len(treffer), gehoert))
 
 
+def name_dann_wert(orca, name, wert, was):
+    """Waits for `name`; the value must follow it, whole: an utterance after
+    the name's that begins with `wert`, none with it before."""
+    gehoert = orca.warte_auf(name)
+    gehoert += orca.still(1.0)
+    vorn = min(i for i, satz in enumerate(gehoert) if name in satz)
+    werte = [i for i, satz in enumerate(gehoert) if satz.split(" ")[0].rstrip(".") == wert]
+    if not werte or werte[0] < vorn:
+        raise Fehlschlag("%s: %r not heard whole after %r in %r" % (was, wert, name, gehoert))
+    return gehoert
+
+
 def meldung_einmal(orca, s, text, was):
     """The message box that the last key opened: its text once, then its OK
     button; closed with Enter."""
-    gehoert = orca.warte_auf("OK push button")
+    gehoert = orca.warte_auf("OK Druckknopf")
     gehoert += orca.still(1.0)
     einmal(gehoert, text, was)
     taste(s, "Return")
-    orca.warte_auf("Promilleberechnung frame")
+    orca.warte_auf("Promilleberechnung Rahmen")
 
 
 def lauf(programm, katalog, protokoll=None):
     # With a log kept, the helpers' own output goes next to it.
     ausgabe = open(protokoll + ".ausgabe", "w") if protokoll else None
     try:
-        with Sitzung(programm, katalog, protokoll=ausgabe) as s:
+        with Sitzung(programm, katalog, protokoll=ausgabe, gebietsschema="de_DE.UTF-8") as s:
             orca = Orca(s)
             try:
                 _pruefe(s, orca)
@@ -209,7 +222,7 @@ def lauf(programm, katalog, protokoll=None):
 
 
 def _pruefe(s, orca):
-    orca.warte_auf("Screen reader on", frist=60)
+    orca.warte_auf("Bildschirmleser an", frist=60)
     orca.bereit()
     s.starte_programm()
     fenster = subprocess.run(
@@ -217,16 +230,19 @@ def _pruefe(s, orca):
         env=s.umgebung, capture_output=True, text=True, timeout=30, check=True).stdout.split()
     subprocess.run(["xdotool", "windowactivate", "--sync", fenster[0]],
                    env=s.umgebung, check=True, timeout=30)
-    orca.warte_auf("Sorte editable combo box", frist=30)
+    orca.warte_auf("Sorte Bearbeitbares Auswahlfeld", frist=30)
 
     # Each control by its name, once round; the sex options one stop, on
-    # the selected option.
+    # the selected option; the count list by its name, then its value.
     for name in TABRUNDE:
         taste(s, "Tab")
+        if name == "Anzahl":
+            name_dann_wert(orca, name, "0", "count list")
+            continue
         gehoert = orca.warte_auf(name)
         if name == "männlich":
-            zustand = orca.warte_auf("radio button")
-            if "not selected" in " ".join(zustand) or "selected" not in " ".join(zustand):
+            zustand = orca.warte_auf("Radioknopf")
+            if "nicht ausgewählt" in " ".join(zustand) or "ausgewählt" not in " ".join(zustand):
                 raise Fehlschlag("the sex option's Tab stop reads %r" % (gehoert + zustand))
     print("PASS tab round: " + ", ".join(TABRUNDE))
 
@@ -238,10 +254,10 @@ def _pruefe(s, orca):
     # 5 % of 500 ml for a man of 80 kg: 0.35, spoken after Enter without
     # the focus moving.
     taste(s, "Tab", "Tab")
-    orca.warte_auf("Prozent text")
+    orca.warte_auf("Prozent Text")
     tippe(s, "5")
     taste(s, "Tab", "Tab")
-    orca.warte_auf("Menge text")
+    orca.warte_auf("Menge Text")
     tippe(s, "500")
     taste(s, "Tab", "Tab")
     orca.warte_auf("Körpergewicht")
@@ -269,6 +285,45 @@ def _pruefe(s, orca):
     meldung_einmal(orca, s, "Zwischen 0,3 und 0,5 Promille: deutliches Wärmegefühl, Anheiterung",
                    "Info message")
     print("PASS Info message heard once")
+
+    # Tab into the weight: its name, then 80, not "8".
+    taste(s, "Tab")
+    name_dann_wert(orca, "Körpergewicht", "80", "weight field")
+    print("PASS weight heard as 80")
+
+    # The law window: the text has the focus and its heading is read.
+    taste(s, "Tab", "Tab", "Tab", "Tab")
+    orca.warte_auf("Gesetz Druckknopf")
+    taste(s, "space")
+    orca.warte_auf("JuSchG § 9 Alkoholische Getränke")
+    taste(s, "Down")
+    orca.warte_auf("(1) In Gaststätten")
+    taste(s, "Tab")
+    orca.warte_auf("Schließen Druckknopf")
+    taste(s, "space")
+    orca.warte_auf("Promilleberechnung Rahmen")
+    print("PASS law text read from its heading, line by line")
+
+    # Bier chosen from the list with Return: heard once.
+    taste(s, "Tab")
+    orca.warte_auf("Sorte Bearbeitbares Auswahlfeld")
+    taste(s, "alt+Down")
+    orca.warte_auf("Liste mit")
+    tippe(s, "Bier")
+    orca.warte_auf("Bier")
+    orca.still(1.0)
+    taste(s, "Return")
+    gehoert = orca.warte_auf("Sorte Bearbeitbares Auswahlfeld")
+    gehoert += orca.still(1.5)
+    einmal(gehoert, "Bier", "chosen kind")
+    print("PASS chosen kind heard once: %r" % gehoert)
+
+    # The edit dialog shows it: the name field reads Bier whole.
+    taste(s, "shift+Tab", "shift+Tab", "shift+Tab")
+    orca.warte_auf("Bearbeiten Druckknopf")
+    taste(s, "space")
+    name_dann_wert(orca, "Sorte Text", "Bier", "name field of the edit dialog")
+    print("PASS Bier heard whole in the edit dialog")
 
     # The speech went through speech-dispatcher to the synthesizer.
     if not os.path.exists(orca.wav) or os.path.getsize(orca.wav) == 0:

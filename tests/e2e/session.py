@@ -84,7 +84,8 @@ class Sitzung:
     """
 
     def __init__(self, programm, katalog=None, skalierung=None, bildschirm="1280x1024x24",
-                 protokoll=None, schreibgeschuetzt=False, fensterverwalter=False, vor_ort=False):
+                 protokoll=None, schreibgeschuetzt=False, fensterverwalter=False, vor_ort=False,
+                 gebietsschema=None):
         self.programm_quelle = os.path.abspath(programm)
         # The program started where it is (an installed one), not from a copy.
         self.vor_ort = vor_ort
@@ -97,6 +98,9 @@ class Sitzung:
         # Debian's openbox on the X server: windows get frames and are placed
         # by a real window manager.
         self.fensterverwalter = fensterverwalter
+        # A locale such as "de_DE.UTF-8" for every process of the session,
+        # generated here: the machine need not have it.
+        self.gebietsschema = gebietsschema
         self._gruppen = []
         self._ordner = None
         self.programm_prozess = None
@@ -146,6 +150,8 @@ class Sitzung:
             umgebung.pop(name, None)
         umgebung["XDG_RUNTIME_DIR"] = laufzeit
         umgebung["LC_ALL"] = "C.UTF-8"
+        if self.gebietsschema:
+            self._erzeuge_gebietsschema(umgebung)
 
         # X server: it picks a free display and writes its number to the pipe.
         lesen, schreiben = os.pipe()
@@ -207,6 +213,23 @@ class Sitzung:
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
 
         self._warte_auf_registry()
+
+    def _erzeuge_gebietsschema(self, umgebung):
+        """Compiles the locale from the definitions of Debian's `locales`
+        into the session's directory, where glibc finds it through LOCPATH."""
+        name = self.gebietsschema
+        sprache, _, zeichensatz = name.partition(".")
+        ordner = os.path.join(self._ordner, "locale")
+        os.mkdir(ordner)
+        ergebnis = subprocess.run(["localedef", "-i", sprache, "-f", zeichensatz or "UTF-8",
+                                   os.path.join(ordner, name)],
+                                  capture_output=True, text=True, timeout=120)
+        if not os.path.isdir(os.path.join(ordner, name)):
+            raise Fehlschlag("localedef made no %s (exit %d): %s"
+                             % (name, ergebnis.returncode, ergebnis.stderr.strip()))
+        umgebung["LOCPATH"] = ordner
+        umgebung["LC_ALL"] = umgebung["LANG"] = name
+        umgebung["LANGUAGE"] = sprache
 
     def _starte_fensterverwalter(self, umgebung, frist=30):
         verwalter = subprocess.Popen(

@@ -40,6 +40,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextLayout>
 
 #include <cmath>
@@ -63,6 +64,18 @@ QString name(const QWidget *w)
 // A button's caption needs room for its frame (a pixel) and two pixels of air
 // on either side, or it reads as touching the frame.
 constexpr qreal KnopfRand = 3;
+
+// The lines a laid-out document draws, moved by `ursprung`.
+QList<QRectF> dokumentZeilen(const QTextDocument &dokument, QPointF ursprung)
+{
+    QList<QRectF> zeilen;
+    for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        const QPointF oben = dokument.documentLayout()->blockBoundingRect(block).topLeft();
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            zeilen.append(block.layout()->lineAt(i).naturalTextRect().translated(oben + ursprung));
+    }
+    return zeilen;
+}
 
 // The rectangles the caption's lines take, in the window's coordinates;
 // empty for a control without a caption. Fails the test when a caption is
@@ -94,30 +107,27 @@ QList<QRectF> beschriftung(const QWidget *w)
         return zeilen;
     }
     const auto *label = qobject_cast<const QLabel *>(w);
-    if (!label || label->text().isEmpty())
+    const auto *text = qobject_cast<const QTextEdit *>(w);
+    if (text) {
+        // A read-only text is laid out by its own document, as it is drawn.
+        zeilen = dokumentZeilen(*text->document(), ursprung + text->viewport()->pos());
+    } else if (!label || label->text().isEmpty()) {
         return zeilen;
-    const QRectF flaeche = label->contentsRect();
-    if (label->textFormat() == Qt::RichText
-        || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()))) {
+    } else if (label->textFormat() == Qt::RichText
+               || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()))) {
         QTextDocument dokument;
         dokument.setDefaultFont(label->font());
         dokument.setDocumentMargin(0);
         dokument.setHtml(label->text());
-        dokument.setTextWidth(label->wordWrap() ? flaeche.width() : -1);
-        for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
-            const QPointF oben = dokument.documentLayout()->blockBoundingRect(block).topLeft();
-            for (int i = 0; i < block.layout()->lineCount(); ++i) {
-                const QTextLine zeile = block.layout()->lineAt(i);
-                zeilen.append(zeile.naturalTextRect().translated(oben).translated(ursprung));
-            }
-        }
+        dokument.setTextWidth(label->wordWrap() ? label->contentsRect().width() : -1);
+        zeilen = dokumentZeilen(dokument, ursprung);
     } else {
         int art = int(label->alignment());
         if (label->wordWrap())
             art |= Qt::TextWordWrap;
-        zeilen.append(masse.boundingRect(flaeche, art, label->text()).translated(ursprung));
+        zeilen.append(masse.boundingRect(label->contentsRect(), art, label->text()).translated(ursprung));
     }
-    const QRectF rahmen = QRectF(label->geometry()).adjusted(-0.01, -0.01, 0.01, 0.01);
+    const QRectF rahmen = QRectF(w->geometry()).adjusted(-0.01, -0.01, 0.01, 0.01);
     for (const QRectF &zeile : zeilen) {
         if (!rahmen.contains(zeile))
             QTest::qFail(qPrintable(QStringLiteral("caption of %1 is cut off: a line at %2,%3 %4 x %5"
@@ -199,14 +209,10 @@ void pruefeOption(QRadioButton *option)
 // A text of several lines at the font's own line spacing: no line reaches
 // into the next, so umlaut dots and descenders stay clear of their
 // neighbours.
-void pruefeZeilenabstand(const QLabel *label)
+void pruefeZeilenabstand(const QTextEdit *text)
 {
-    QTextDocument dokument;
-    dokument.setDefaultFont(label->font());
-    dokument.setDocumentMargin(0);
-    dokument.setHtml(label->text());
-    dokument.setTextWidth(label->contentsRect().width());
-    const QFontMetricsF masse(label->font());
+    const QTextDocument &dokument = *text->document();
+    const QFontMetricsF masse(text->font());
     qreal vorige = -1e9;
     int zeilen = 0;
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
@@ -218,13 +224,13 @@ void pruefeZeilenabstand(const QLabel *label)
                 grundlinie - vorige >= masse.ascent() + masse.descent() - 0.01,
                 qPrintable(QStringLiteral("line %1 of %2 is %3 px below the one above, the font needs %4")
                                .arg(zeilen + 1)
-                               .arg(name(label))
+                               .arg(name(text))
                                .arg(grundlinie - vorige)
                                .arg(masse.ascent() + masse.descent())));
             vorige = grundlinie;
         }
     }
-    QVERIFY2(zeilen > 1, qPrintable(name(label)));
+    QVERIFY2(zeilen > 1, qPrintable(name(text)));
 }
 
 // What of a control covers others: a label only its caption (it has no
@@ -232,6 +238,9 @@ void pruefeZeilenabstand(const QLabel *label)
 QList<QRectF> deckt(const QWidget *w, const QList<QRectF> &zeilen)
 {
     if (qobject_cast<const QLabel *>(w) && !w->autoFillBackground())
+        return zeilen;
+    if (const auto *text = qobject_cast<const QTextEdit *>(w);
+        text && !text->viewport()->autoFillBackground())
         return zeilen;
     return {QRectF(w->geometry())};
 }
@@ -354,6 +363,16 @@ qreal kontrast(const QColor &a, const QColor &b)
     const qreal hell = std::max(leuchtdichte(a), leuchtdichte(b));
     const qreal dunkel = std::min(leuchtdichte(a), leuchtdichte(b));
     return (hell + 0.05) / (dunkel + 0.05);
+}
+
+// The middle of an option's circle as it is drawn: its dot when selected.
+QColor kreismitte(QRadioButton *option)
+{
+    QStyleOptionButton stil;
+    stil.initFrom(option);
+    const QRect kreis = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &stil, option);
+    const QImage bild = option->grab().toImage();
+    return bild.pixelColor(kreis.center() * bild.devicePixelRatio());
 }
 
 // The colour a widget's background is painted in: its own or that of the
@@ -549,7 +568,7 @@ private slots:
         haupt->Command3_Click();
         frmGesetz *gesetz = frmGesetz::instanz();
         QVERIFY(QTest::qWaitForWindowExposed(gesetz));
-        QVERIFY(gesetz->Label1->text().contains(QStringLiteral("Gaststättengesetzes")));
+        QVERIFY(gesetz->Label1->toPlainText().contains(QStringLiteral("Gaststättengesetzes")));
         pruefeFenster(gesetz);
         pruefeZeilenabstand(gesetz->Label1);
     }
@@ -609,6 +628,12 @@ private slots:
             if (QTest::currentTestFailed())
                 return;
         }
+        // The unselected option an empty light circle, the selected one a
+        // clear dot on it, as under the light palette.
+        const QColor leer = kreismitte(haupt->Option2);
+        const QColor punkt = kreismitte(haupt->Option1);
+        QVERIFY2(leuchtdichte(leer) > 0.6 && kontrast(punkt, leer) >= 3,
+                 qPrintable(QStringLiteral("circle %1, dot %2").arg(leer.name(), punkt.name())));
         const QWidget *gesetz = frmGesetz::instanz();
         QCOMPARE(gesetz->palette().color(QPalette::Window), systemGrund);
         for (const QLabel *label : gesetz->findChildren<QLabel *>())

@@ -13,7 +13,7 @@ ziele="katalog zahlen prozentregel anzeige"
 
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DPROMILLE_FUZZ=ON -DPROMILLE_TESTS=OFF
+  -DPROMILLE_FUZZ=ON -DPROMILLE_TESTS=OFF -DPROMILLE_WERROR="${PROMILLE_WERROR:-OFF}"
 for ziel in $ziele; do
   cmake --build "$bau" -j2 --target "fuzz_$ziel"
 done

@@ -8,7 +8,8 @@ sh tools/packages.sh tests
 bau=build-asan
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DPROMILLE_SANITIZE=ON -DPROMILLE_TESTS=ON -DPROMILLE_BENCH=ON
+  -DPROMILLE_SANITIZE=ON -DPROMILLE_TESTS=ON -DPROMILLE_BENCH=ON \
+  -DPROMILLE_WERROR="${PROMILLE_WERROR:-OFF}"
 cmake --build "$bau" -j2
 
 # Leaks are reported, except those of system libraries that keep their

@@ -1,5 +1,5 @@
-# Instrumented builds: sanitizers for the whole program and its tests, and
-# coverage-guided fuzzing of the engine. Included before any target is made,
+# Instrumented builds: sanitizers for the whole program and its tests,
+# coverage-guided fuzzing of the engine, and the warnings. Included before any target is made,
 # so every library, program and test of such a build gets the same flags.
 
 option(PROMILLE_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
@@ -23,4 +23,14 @@ if(PROMILLE_FUZZ)
   # Coverage feedback from everything; only the fuzz programs get libFuzzer's
   # main (fuzz/CMakeLists.txt).
   add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# Warnings for every build; as errors only where asked (CI), so that a newer
+# compiler with new warnings cannot break a user's build.
+option(PROMILLE_WERROR "Treat compiler warnings as errors" OFF)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wshadow)
+  if(PROMILLE_WERROR)
+    add_compile_options(-Werror)
+  endif()
 endif()

@@ -9,12 +9,12 @@ set -eu
 # the tests, the sanitizer and fuzz builds and the benchmarks use: an X
 # server and a real window manager (openbox), the accessibility bus, the
 # screen reader Orca with its speech and the German locale it runs in, the
-# styles and themes the look tests try, the metadata validators, clang,
-# Google Benchmark, valgrind, and acl and attr, whose tools give the
-# catalogue an ACL and an attribute to keep. With `package` it adds what
-# making the Debian package takes (dpkg-shlibdeps from dpkg-dev, and file,
-# with which CPack finds the program's libraries); `tests` includes those
-# and lintian, which checks the package.
+# styles and themes the look tests try, the metadata validators, clang and
+# clang-format (the style check), Google Benchmark, valgrind, and acl and
+# attr, whose tools give the catalogue an ACL and an attribute to keep. With
+# `package` it adds what making the Debian package takes (dpkg-shlibdeps
+# from dpkg-dev, and file, with which CPack finds the program's libraries);
+# `tests` includes those and lintian, which checks the package.
 PAKETE="cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
  fonts-liberation2"
 if [ "${1:-}" = tests ] || [ "${1:-}" = package ]; then
@@ -26,7 +26,7 @@ if [ "${1:-}" = tests ]; then
  dbus dbus-x11 at-spi2-core python3-pyatspi
  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xdotool locales
  adwaita-qt6 qt6ct
- desktop-file-utils appstream clang libclang-rt-14-dev libbenchmark-dev valgrind
+ desktop-file-utils appstream clang clang-format libclang-rt-14-dev libbenchmark-dev valgrind
  acl attr"
 fi
 

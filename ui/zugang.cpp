@@ -345,7 +345,7 @@ private:
 class Listenwahl : public QObject
 {
 public:
-    explicit Listenwahl(QComboBox *liste) : QObject(liste), liste(liste)
+    explicit Listenwahl(QComboBox *liste) : QObject(liste), m_liste(liste)
     {
         liste->installEventFilter(this);
         if (liste->lineEdit())
@@ -359,36 +359,36 @@ protected:
         // filter then comes before this one.
         if (ereignis->type() == QEvent::FocusOut
             && static_cast<QFocusEvent *>(ereignis)->reason() == Qt::PopupFocusReason) {
-            ansicht = liste->view();
-            ansicht->installEventFilter(this);
+            m_ansicht = m_liste->view();
+            m_ansicht->installEventFilter(this);
             return false;
         }
-        if (!ansicht || objekt != ansicht || ereignis->type() != QEvent::ShortcutOverride)
+        if (!m_ansicht || objekt != m_ansicht || ereignis->type() != QEvent::ShortcutOverride)
             return false;
         auto *taste = static_cast<QKeyEvent *>(ereignis);
         if ((taste->key() != Qt::Key_Return && taste->key() != Qt::Key_Enter)
             || (taste->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
-        if (!ansicht->isVisible())
+        if (!m_ansicht->isVisible())
             return true;
-        const QModelIndex eintrag = ansicht->currentIndex();
+        const QModelIndex eintrag = m_ansicht->currentIndex();
         if (!eintrag.isValid() || !(eintrag.flags() & Qt::ItemIsEnabled))
             return false;
         const int zeile = eintrag.row();
         {
-            const Verschwiegen still(liste->lineEdit());
-            liste->setCurrentIndex(zeile);
+            const Verschwiegen still(m_liste->lineEdit());
+            m_liste->setCurrentIndex(zeile);
         }
-        liste->hidePopup();
+        m_liste->hidePopup();
         taste->accept();
-        emit liste->activated(zeile);
-        emit liste->textActivated(liste->itemText(zeile));
+        emit m_liste->activated(zeile);
+        emit m_liste->textActivated(m_liste->itemText(zeile));
         return true;
     }
 
 private:
-    QComboBox *liste;
-    QPointer<QAbstractItemView> ansicht;
+    QComboBox *m_liste;
+    QPointer<QAbstractItemView> m_ansicht;
 };
 
 class FokusMelder : public QObject
@@ -440,7 +440,7 @@ class Tabstopp : public QObject
 {
 public:
     Tabstopp(QWidget *davor, QRadioButton *erste, QRadioButton *zweite, QWidget *danach)
-        : QObject(erste), davor(davor), erste(erste), zweite(zweite), danach(danach)
+        : QObject(erste), m_davor(davor), m_erste(erste), m_zweite(zweite), m_danach(danach)
     {
         connect(erste, &QRadioButton::toggled, this, &Tabstopp::ordnen);
         connect(zweite, &QRadioButton::toggled, this, &Tabstopp::ordnen);
@@ -455,19 +455,19 @@ private:
     // Neither option ever stands apart from the chain, so it stays whole.
     void ordnen()
     {
-        if (!davor || !erste || !zweite || !danach)
+        if (!m_davor || !m_erste || !m_zweite || !m_danach)
             return;
-        QRadioButton *gewaehlt = zweite->isChecked() ? zweite.data() : erste.data();
-        QRadioButton *andere = gewaehlt == erste ? zweite.data() : erste.data();
-        QWidget::setTabOrder(davor, gewaehlt);
-        QWidget::setTabOrder(gewaehlt, danach);
-        QWidget::setTabOrder(danach, andere);
+        QRadioButton *gewaehlt = m_zweite->isChecked() ? m_zweite.data() : m_erste.data();
+        QRadioButton *andere = gewaehlt == m_erste ? m_zweite.data() : m_erste.data();
+        QWidget::setTabOrder(m_davor, gewaehlt);
+        QWidget::setTabOrder(gewaehlt, m_danach);
+        QWidget::setTabOrder(m_danach, andere);
     }
 
-    QPointer<QWidget> davor;
-    QPointer<QRadioButton> erste;
-    QPointer<QRadioButton> zweite;
-    QPointer<QWidget> danach;
+    QPointer<QWidget> m_davor;
+    QPointer<QRadioButton> m_erste;
+    QPointer<QRadioButton> m_zweite;
+    QPointer<QWidget> m_danach;
 };
 
 } // namespace

@@ -81,6 +81,18 @@ bool istLeerzeile(const QByteArray &zeile)
     return true;
 }
 
+// Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F. Qt decodes
+// Latin-1 itself and Windows-1252 through ICU, whose converter costs about
+// 1 MB of memory at start-up; a file without those bytes reads the same
+// either way.
+bool wieLatin1(const QByteArray &daten)
+{
+    for (char c : daten)
+        if (uchar(c) >= 0x80 && uchar(c) <= 0x9f)
+            return false;
+    return true;
+}
+
 } // namespace
 
 Sortenzeile &SortenTabelle::operator[](int zeile)
@@ -95,7 +107,8 @@ const Sortenzeile &SortenTabelle::operator[](int zeile) const
 
 int katalogLesen(const QByteArray &daten, SortenTabelle &tabelle)
 {
-    QStringDecoder dekoder(Kodierung);
+    QStringDecoder dekoder =
+        wieLatin1(daten) ? QStringDecoder(QStringDecoder::Latin1) : QStringDecoder(Kodierung);
     int anzahl = 0;
     tabelle.ueberhang.clear();
 

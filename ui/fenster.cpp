@@ -138,9 +138,14 @@ QFont layoutSchrift(qreal punkte)
         // installed Qt first has fontconfig sort every font as a fall-back
         // (7 to 8 M instructions at start-up) before it tries the
         // substitutes. No style hint either, which would ask for another.
+        // The installed families are listed once: hasFamily would first
+        // have fontconfig resolve each candidate as an alias (about 1 M
+        // instructions a candidate), and for these names no alias puts
+        // another family before them.
+        const QStringList installiert = QFontDatabase::families();
         const QStringList kandidaten = QStringList{name} + QFont::substitutes(name);
         for (const QString &familie : kandidaten) {
-            if (QFontDatabase::hasFamily(familie))
+            if (installiert.contains(familie, Qt::CaseInsensitive))
                 return QFont(familie);
         }
         return QFontDatabase::systemFont(QFontDatabase::GeneralFont);

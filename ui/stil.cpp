@@ -33,14 +33,23 @@ bool listePasst(const QComboBox *liste)
     const QRect feld =
         stil->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, liste);
     const QFontMetricsF masse(liste->font());
-    // The widest entry or, for a list without entries, a digit.
-    qreal breite = masse.horizontalAdvance(QStringLiteral("0"));
-    for (int i = 0; i < liste->count() && i < 50; ++i)
-        breite = std::max(breite, masse.horizontalAdvance(liste->itemText(i)));
-    // A long name may run out of the kind list's field; a count may not.
-    breite = std::min(breite, masse.horizontalAdvance(QStringLiteral("20")));
-    return pfeil.width() >= 6 && pfeil.height() >= 6 && liste->rect().contains(pfeil)
-        && hochGenug(feld, masse) && feld.width() >= breite;
+    if (pfeil.width() < 6 || pfeil.height() < 6 || !liste->rect().contains(pfeil) || !hochGenug(feld, masse))
+        return false;
+    // The field must hold the widest entry (of the first 50) or, for a
+    // list without entries, a digit; but a long name may run out of the
+    // kind list's field, a count may not: no more room is asked for than
+    // "20" needs. A field that wide holds whatever the entries are, and
+    // otherwise the first entry wider than the field decides. Each
+    // measurement costs a text shaping.
+    if (feld.width() >= masse.horizontalAdvance(QStringLiteral("20")))
+        return true;
+    if (feld.width() < masse.horizontalAdvance(QStringLiteral("0")))
+        return false;
+    for (int i = 0; i < liste->count() && i < 50; ++i) {
+        if (feld.width() < masse.horizontalAdvance(liste->itemText(i)))
+            return false;
+    }
+    return true;
 }
 
 bool feldPasst(const QLineEdit *feld)

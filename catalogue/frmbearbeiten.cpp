@@ -65,21 +65,6 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern)
     connect(Command1, &QPushButton::clicked, this, &frmBearbeiten::Command1_Click);
 }
 
-int frmBearbeiten::zeileDesGeladenen() const
-{
-    const int b = Alk::BearbeitenZeile;
-    if (Alk::Sorten[b] == geladen)
-        return b;
-    // The catalogue was read again since Load (rows close up behind a
-    // deleted kind, or the file was changed outside): follow the kind, and
-    // take the last match as Load does.
-    int gefunden = 0;
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-        if (Alk::Sorten[z] == geladen)
-            gefunden = z;
-    return gefunden;
-}
-
 void frmBearbeiten::Command1_Click()
 {
     // Row 0 is no row: nothing has been loaded since the program started.
@@ -111,30 +96,25 @@ int frmBearbeiten::inDenKatalog(const Sortenzeile &neu)
     // The kind is looked for in the catalogue as the file holds it at the
     // moment of the save: another window may have moved, changed or deleted
     // it since it was loaded.
-    int b = 0;
-    const bool gespeichert = katalogSpeichern(this, [&]() -> std::optional<QString> {
-        b = zeileDesGeladenen();
+    const auto zeile = katalogSpeichern(this, [&](SortenTabelle &tabelle, bool) -> Katalogergebnis {
+        const int b = geladeneZeile(tabelle, Alk::BearbeitenZeile, geladen);
         if (b == 0)
-            return verschobenMeldung(geladen);
-        Alk::Sorten[b] = neu;
-        return std::nullopt;
+            return {0, verschobenMeldung(geladen)};
+        tabelle[b] = neu;
+        return {b, std::nullopt};
     });
-    return gespeichert ? b : 0;
+    return zeile.value_or(0);
 }
 
 void frmBearbeiten::hauptfensterNachziehen()
 {
     frmAlkohol *haupt = frmAlkohol::instanz();
     haupt->Prozent->setText(QString());
-    for (Alk::Zeile = 1; Alk::Zeile <= SortenTabelle::Zeilen; ++Alk::Zeile) {
-        const Sortenzeile &zeile = Alk::Sorten[Alk::Zeile];
-        if (!zeile.gefuellt())
-            break;
-        if (zeile.Name == haupt->Sorte->currentText()) {
-            haupt->Prozent->setText(zeile.Prozent);
-            haupt->Menge->setText(zeile.Menge);
-        }
-    }
+    Alk::Zeile = sorteFinden(Alk::Sorten, haupt->Sorte->currentText(), Suchregel::BisZurLuecke);
+    if (Alk::Zeile == 0)
+        return;
+    haupt->Prozent->setText(Alk::Sorten[Alk::Zeile].Prozent);
+    haupt->Menge->setText(Alk::Sorten[Alk::Zeile].Menge);
 }
 
 void frmAlkohol::Command1_Click()
@@ -145,17 +125,16 @@ void frmAlkohol::Command1_Click()
 
 void frmAlkohol::Load()
 {
+    // The whole table, empty rows too: an empty kind text loads the last
+    // empty row, which a save then makes a kind.
+    const int z = sorteFinden(Alk::Sorten, Sorte->currentText(), Suchregel::GanzeTabelle);
+    if (z == 0)
+        return;
     frmBearbeiten *dialog = frmBearbeiten::instanz();
-    // A counter of its own, and no stop at a match or at a row without a
-    // name: the last matching row of the whole table decides.
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
-        const Sortenzeile &zeile = Alk::Sorten[z];
-        if (zeile.Name == Sorte->currentText()) {
-            dialog->Sorte3->setText(zeile.Name);
-            dialog->Prozent3->setText(zeile.Prozent);
-            dialog->Menge3->setText(zeile.Menge);
-            Alk::BearbeitenZeile = z;
-            dialog->geladen = zeile;
-        }
-    }
+    const Sortenzeile &zeile = Alk::Sorten[z];
+    dialog->Sorte3->setText(zeile.Name);
+    dialog->Prozent3->setText(zeile.Prozent);
+    dialog->Menge3->setText(zeile.Menge);
+    dialog->geladen = zeile;
+    Alk::BearbeitenZeile = z;
 }

@@ -52,11 +52,10 @@ void frmSorte::Command1_Click()
     // The file is written before the dialog is reset and hidden, so that a
     // refused or failed save leaves the user's texts in place for another
     // try; the table goes back to what the file holds.
-    if (!Speichern()) {
-        Alk::SortenEinlesen();
-        return;
+    if (const std::optional<int> zeile = Speichern()) {
+        Alk::LetzteZeile = *zeile;
+        hinzugefuegt();
     }
-    hinzugefuegt(Alk::LetzteZeile + 1);
     Alk::SortenEinlesen();
 }
 
@@ -79,20 +78,14 @@ bool frmSorte::eingabenVollstaendig()
     return true;
 }
 
-void frmSorte::hinzugefuegt(int zeile)
+void frmSorte::hinzugefuegt()
 {
     frmAlkohol *haupt = frmAlkohol::instanz();
     {
+        // The list itself is filled once, by the catalogue read that follows.
         const QSignalBlocker still(haupt->Sorte);
-        haupt->Sorte->clear();
         haupt->Sorte->setEditText(QString());
     }
-    QStringList namen;
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-        if (Alk::Sorten[z].gefuellt())
-            namen.append(Alk::Sorten[z].Name);
-    fuelleSortenliste(haupt->Sorte, namen);
-    Alk::LetzteZeile = zeile;
 
     Prozent2->setText(QStringLiteral("%"));
     Sorte2->setText(QString());
@@ -108,19 +101,20 @@ void frmSorte::Prozent2_Change()
     Alk::Prozent2Pruefen();
 }
 
-bool frmSorte::Speichern()
+std::optional<int> frmSorte::Speichern()
 {
     // The row after the last kind is chosen only now, under the lock and in
     // the catalogue as it is on disk: another window may have added a kind
     // to the file since this one read it.
-    return katalogSpeichern(this, [this]() -> std::optional<QString> {
-        if (Alk::LetzteZeile >= SortenTabelle::Zeilen)
-            return QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
-                                  "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
-                                  "Namen leeren und speichern).")
-                .arg(SortenTabelle::Zeilen);
-        Alk::Sorten[Alk::LetzteZeile + 1] = {Sorte2->text(), Prozent2->text(), Menge->text()};
-        return std::nullopt;
+    return katalogSpeichern(this, [this](SortenTabelle &tabelle, bool neuGelesen) -> Katalogergebnis {
+        const int letzte = neuGelesen ? letzteZeile(tabelle) : Alk::LetzteZeile;
+        if (const int zeile = sorteAnfuegen(tabelle, letzte, texte()))
+            return {zeile, std::nullopt};
+        return {0,
+                QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
+                               "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
+                               "Namen leeren und speichern).")
+                    .arg(SortenTabelle::Zeilen)};
     });
 }
 

@@ -8,26 +8,20 @@
 #include <QInputDialog>
 #include <QLineEdit>
 
-using Alk::Sorten;
-using Alk::Zeile;
-
 void frmAlkohol::Sorte_Click()
 {
     Prozent->setText(QString());
-    for (Zeile = 1; Zeile <= SortenTabelle::Zeilen; ++Zeile) {
-        const Sortenzeile &zeile = Sorten[Zeile];
-        // The lookup has always stopped at the first row without a name:
-        // kinds behind a gap are not found until the catalogue is read again.
-        if (!zeile.gefuellt())
-            return;
-        if (zeile.Name == Sorte->currentText()) {
-            Prozent->setText(zeile.Prozent);
-            Menge->setText(zeile.Menge);
-            Einzelmenge = zeile.Menge;
-            if (Menge->text().isEmpty())
-                Menge->setText(QStringLiteral("0"));
-        }
-    }
+    // Kinds behind a row without a name are not found until the catalogue
+    // is read again and the rows close up.
+    Alk::Zeile = sorteFinden(Alk::Sorten, Sorte->currentText(), Suchregel::BisZurLuecke);
+    if (Alk::Zeile == 0)
+        return;
+    const Sortenzeile &zeile = Alk::Sorten[Alk::Zeile];
+    Prozent->setText(zeile.Prozent);
+    Menge->setText(zeile.Menge);
+    Einzelmenge = zeile.Menge;
+    if (Menge->text().isEmpty())
+        Menge->setText(QStringLiteral("0"));
 }
 
 void frmAlkohol::Sorte_Change()

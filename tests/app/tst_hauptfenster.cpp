@@ -312,10 +312,6 @@ void TestHauptfenster::sorteWaehlen_data()
                                     << ""
                                     << "330"
                                     << "330";
-    QTest::newRow("doppelt: die spätere Zeile") << "Doppelt"
-                                                << "2%"
-                                                << "2"
-                                                << "2";
 }
 
 void TestHauptfenster::sorteWaehlen()

@@ -1,5 +1,4 @@
-// The edit-kind dialog, and the main window's button and procedure that open
-// and fill it.
+// The edit-kind dialog.
 #include "catalogue/frmbearbeiten.h"
 
 #include "app/alk.h"
@@ -44,7 +43,7 @@ QString verschobenMeldung(const Sortenzeile &geladen)
 frmBearbeiten *frmBearbeiten::instanz()
 {
     if (!einzigeInstanz)
-        new frmBearbeiten(frmAlkohol::instanz());
+        einzigeInstanz = new frmBearbeiten(frmAlkohol::instanz());
     return einzigeInstanz;
 }
 
@@ -57,7 +56,6 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern)
                     QRect(960, 960, 975, 375),
                     QRect(2040, 960, 1095, 375)})
 {
-    einzigeInstanz = this;
     // Prozent3 is free text on purpose: no percentage rule runs here.
     Sorte3 = feld(0);
     Prozent3 = feld(1);
@@ -115,26 +113,4 @@ void frmBearbeiten::hauptfensterNachziehen()
         return;
     haupt->Prozent->setText(Alk::Sorten[Alk::Zeile].Prozent);
     haupt->Menge->setText(Alk::Sorten[Alk::Zeile].Menge);
-}
-
-void frmAlkohol::Command1_Click()
-{
-    frmBearbeiten::instanz()->zeigen();
-    Load();
-}
-
-void frmAlkohol::Load()
-{
-    // The whole table, empty rows too: an empty kind text loads the last
-    // empty row, which a save then makes a kind.
-    const int z = sorteFinden(Alk::Sorten, Sorte->currentText(), Suchregel::GanzeTabelle);
-    if (z == 0)
-        return;
-    frmBearbeiten *dialog = frmBearbeiten::instanz();
-    const Sortenzeile &zeile = Alk::Sorten[z];
-    dialog->Sorte3->setText(zeile.Name);
-    dialog->Prozent3->setText(zeile.Prozent);
-    dialog->Menge3->setText(zeile.Menge);
-    dialog->geladen = zeile;
-    Alk::BearbeitenZeile = z;
 }

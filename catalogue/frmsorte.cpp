@@ -1,4 +1,4 @@
-// The add-kind dialog and the main window's button that opens it.
+// The add-kind dialog.
 #include "catalogue/frmsorte.h"
 
 #include "app/alk.h"
@@ -19,7 +19,7 @@ QPointer<frmSorte> einzigeInstanz;
 frmSorte *frmSorte::instanz()
 {
     if (!einzigeInstanz)
-        new frmSorte(frmAlkohol::instanz());
+        einzigeInstanz = new frmSorte(frmAlkohol::instanz());
     return einzigeInstanz;
 }
 
@@ -32,9 +32,6 @@ frmSorte::frmSorte(QWidget *eltern)
                     QRect(120, 960, 615, 375),
                     QRect(960, 960, 1095, 375)})
 {
-    // The percentage rule reaches this dialog through instanz(); it must find
-    // this object, not start building a second one.
-    einzigeInstanz = this;
     Sorte2 = feld(0);
     Prozent2 = feld(1);
     Menge = feld(2);
@@ -116,12 +113,4 @@ std::optional<int> frmSorte::Speichern()
                                "Namen leeren und speichern).")
                     .arg(SortenTabelle::Zeilen)};
     });
-}
-
-void frmAlkohol::cmdHinzu_Click()
-{
-    frmSorte *dialog = frmSorte::instanz();
-    dialog->zeigen();
-    dialog->Prozent2->setText(QStringLiteral("%"));
-    dialog->Sorte2->setFocus();
 }

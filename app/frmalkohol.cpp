@@ -145,8 +145,8 @@ void frmAlkohol::steuerelementeAnlegen()
     Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
     Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));
     Option1->setChecked(true);
-    // A plain multiplication sign: the symbol font that once drew this cross
-    // is not found on every system.
+    // A plain multiplication sign, which every face has: a symbol font's
+    // cross would be missing wherever that font is.
     Label10 = beschriftung(this, "Label10", QStringLiteral("×"), twipsRect(2640, 1260, 255, 255));
     Label10->setAlignment(Qt::AlignCenter);
     Label10->setAccessibleName(QStringLiteral("mal"));

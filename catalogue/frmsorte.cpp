@@ -44,7 +44,7 @@ frmSorte::frmSorte(QWidget *eltern)
 
 void frmSorte::Command1_Click()
 {
-    if (!eingabenVollstaendig() || unspeicherbar(texte()))
+    if (eingabefehlerGemeldet() || unspeicherbar(texte()))
         return;
     // The file is written before the dialog is reset and hidden, so that a
     // refused or failed save leaves the user's texts in place for another
@@ -56,23 +56,23 @@ void frmSorte::Command1_Click()
     Alk::SortenEinlesen();
 }
 
-bool frmSorte::eingabenVollstaendig()
+bool frmSorte::eingabefehlerGemeldet()
 {
     if (Sorte2->text().isEmpty() && Prozent2->text().isEmpty()) {
         meldung(this, QStringLiteral("Bitte füllen Sie beide Boxen korrekt aus"));
-        return false;
+        return true;
     }
     if (Prozent2->text().isEmpty() || Prozent2->text() == QStringLiteral("%")) {
         meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
         Alk::SortenEinlesen();
-        return false;
+        return true;
     }
     if (Sorte2->text().isEmpty()) {
         meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus"));
         Alk::SortenEinlesen();
-        return false;
+        return true;
     }
-    return true;
+    return false;
 }
 
 void frmSorte::hinzugefuegt()

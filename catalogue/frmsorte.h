@@ -29,8 +29,10 @@ public:
 private:
     explicit frmSorte(QWidget *eltern);
 
-    // The three input messages, in their order; false after one of them.
-    bool eingabenVollstaendig();
+    // Shows the first of the three input messages that applies and, after
+    // the percentage and the name message, reads the catalogue again; true
+    // when it showed one.
+    bool eingabefehlerGemeldet();
     // After the save: the main window's kind text emptied, the dialog
     // ready for the next one and hidden, the main window's percentage and
     // amount reset.

@@ -456,6 +456,9 @@ void Schreibfehler::verzeichnisVerschwunden()
     QCOMPARE(eintraege(m_programm), QStringList());
     if (entfernt || !ueberHandle) {
         pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+        // The write alone, without the lock that finds it first, says so too.
+        pruefeMeldung(katalogDateiSchreiben(pfad + Dateiname, t),
+                      QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
         QCOMPARE(inhalt(neu + u'/' + Dateiname), entfernt ? QByteArray("<nicht lesbar>") : AlterInhalt);
         return;
     }

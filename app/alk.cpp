@@ -7,8 +7,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSignalBlocker>
-#include <algorithm>
 
 namespace Alk {
 
@@ -42,18 +40,11 @@ private:
 
 void SortenEinlesen()
 {
-    Zeile = 0;
-    katalogDateiLesen(katalogDatei(), Sorten, &Zeile);
-
-    QComboBox *liste = frmAlkohol::instanz()->Sorte;
-    QStringList namen;
-    for (Zeile = 1; Zeile <= SortenTabelle::Zeilen; ++Zeile) {
-        if (Sorten[Zeile].gefuellt()) {
-            namen.append(Sorten[Zeile].Name);
-            LetzteZeile = Zeile;
-        }
-    }
-    fuelleSortenliste(liste, namen);
+    katalogDateiLesen(katalogDatei(), Sorten);
+    // An empty catalogue leaves LetzteZeile as it was.
+    if (const int letzte = letzteZeile(Sorten))
+        LetzteZeile = letzte;
+    fuelleSortenliste(frmAlkohol::instanz()->Sorte, sortenNamen(Sorten));
 }
 
 void ProzentPruefen()

@@ -10,7 +10,7 @@ namespace Alk {
 
 // The catalogue and its row counters.
 extern SortenTabelle Sorten;
-extern int Zeile;           // loop counter of the scans over Sorten
+extern int Zeile;           // row the last kind lookup found; 0 = none
 extern int LetzteZeile;     // highest row the last read put into the kind list
 extern int BearbeitenZeile; // row of the kind in the edit dialog; 0 = none
 

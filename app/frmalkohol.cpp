@@ -3,6 +3,11 @@
 #include "app/alk.h"
 #include "calc/berechnung.h"
 #include "calc/zahlen.h"
+#include "catalogue/frmbearbeiten.h"
+#include "catalogue/frmsorte.h"
+#include "catalogue/sortenwahl.h"
+#include "info/einstufung.h"
+#include "info/frmgesetz.h"
 #include "ui/fenster.h"
 #include "ui/stil.h"
 #include "ui/zugang.h"
@@ -156,8 +161,8 @@ void frmAlkohol::steuerelementeAnlegen()
     Label9 = beschriftung(this, "Label9", QStringLiteral("Promille"), twipsRect(120, 1920, 855, 255));
     Option1 = option(this, "Option1", twipsRect(4440, 360, 255, 195), QStringLiteral("männlich"));
     Option1->setChecked(true);
-    // A plain multiplication sign: the symbol font that once drew this cross
-    // is not found on every system.
+    // A plain multiplication sign, which every face has: a symbol font's
+    // cross would be missing wherever that font is.
     Label10 = beschriftung(this, "Label10", QStringLiteral("×"), twipsRect(2640, 1260, 255, 255));
     Label10->setAlignment(Qt::AlignCenter);
     Label10->setAccessibleName(QStringLiteral("mal"));
@@ -358,4 +363,86 @@ void frmAlkohol::Option2_Click()
 void frmAlkohol::Prozent_Change()
 {
     Alk::ProzentPruefen();
+}
+
+// The kind list and the amount field.
+
+void frmAlkohol::Sorte_Click()
+{
+    Prozent->setText(QString());
+    // Kinds behind a row without a name are not found until the catalogue
+    // is read again and the rows close up.
+    Alk::Zeile = sorteFinden(Alk::Sorten, Sorte->currentText(), Suchregel::BisZurLuecke);
+    if (Alk::Zeile == 0)
+        return;
+    const Sortenzeile &zeile = Alk::Sorten[Alk::Zeile];
+    Prozent->setText(zeile.Prozent);
+    Menge->setText(zeile.Menge);
+    Einzelmenge = zeile.Menge;
+    if (Menge->text().isEmpty())
+        Menge->setText(QStringLiteral("0"));
+}
+
+void frmAlkohol::Sorte_Change()
+{
+    Prozent->setText(QString());
+}
+
+void frmAlkohol::Menge_Click()
+{
+    const QString alt = Menge->text();
+    const QString antwort = mengeErfragen(this, alt);
+    Einzelmenge = antwort;
+    Menge->setText(antwort);
+    if (Menge->text().isEmpty())
+        Menge->setText(alt);
+}
+
+// The buttons that open the other windows.
+
+void frmAlkohol::cmdHinzu_Click()
+{
+    frmSorte *dialog = frmSorte::instanz();
+    dialog->zeigen();
+    dialog->Prozent2->setText(QStringLiteral("%"));
+    dialog->Sorte2->setFocus();
+}
+
+void frmAlkohol::Command1_Click()
+{
+    frmBearbeiten::instanz()->zeigen();
+    Load();
+}
+
+void frmAlkohol::Load()
+{
+    // The whole table, empty rows too: an empty kind text loads the last
+    // empty row, which a save then makes a kind.
+    const int z = sorteFinden(Alk::Sorten, Sorte->currentText(), Suchregel::GanzeTabelle);
+    if (z == 0)
+        return;
+    frmBearbeiten *dialog = frmBearbeiten::instanz();
+    const Sortenzeile &zeile = Alk::Sorten[z];
+    dialog->Sorte3->setText(zeile.Name);
+    dialog->Prozent3->setText(zeile.Prozent);
+    dialog->Menge3->setText(zeile.Menge);
+    dialog->geladen = zeile;
+    Alk::BearbeitenZeile = z;
+}
+
+void frmAlkohol::Command2_Click()
+{
+    meldung(this, infoMeldung(Label1->text()));
+}
+
+void frmAlkohol::Command3_Click()
+{
+    frmGesetz *gesetz = frmGesetz::instanz();
+    gesetz->show();
+    gesetz->raise();
+    gesetz->activateWindow();
+    // Bottom edge on the main window's top edge, outer frames on both sides.
+    // The top is set as computed, even above the screen's edge.
+    const int oben = frameGeometry().top() - gesetz->frameGeometry().height();
+    gesetz->move(gesetz->frameGeometry().left(), oben);
 }

@@ -30,7 +30,7 @@ public:
 
     static frmAlkohol *instanz();
 
-    // Controls, named as the program has always named them.
+    // Controls, in tab order.
     QComboBox *Sorte;
     QPushButton *cmdHinzu;
     QLineEdit *Prozent;

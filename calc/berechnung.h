@@ -6,7 +6,7 @@
 // Widmark estimate: per mille = grams of alcohol / (sex factor × body weight).
 
 namespace Widmark {
-constexpr double GrammProMilliliter = 0.78; // density of ethanol as the program has always used it
+constexpr double GrammProMilliliter = 0.78; // grams in a millilitre of pure alcohol
 constexpr double FaktorMann = 0.7;
 constexpr double FaktorFrau = 0.6;
 } // namespace Widmark

@@ -1,5 +1,4 @@
-// The edit-kind dialog, and the main window's button and procedure that open
-// and fill it.
+// The edit-kind dialog.
 #include "catalogue/frmbearbeiten.h"
 
 #include "app/alk.h"
@@ -44,7 +43,7 @@ QString verschobenMeldung(const Sortenzeile &geladen)
 frmBearbeiten *frmBearbeiten::instanz()
 {
     if (!einzigeInstanz)
-        new frmBearbeiten(frmAlkohol::instanz());
+        einzigeInstanz = new frmBearbeiten(frmAlkohol::instanz());
     return einzigeInstanz;
 }
 
@@ -57,27 +56,11 @@ frmBearbeiten::frmBearbeiten(QWidget *eltern)
                     QRect(960, 960, 975, 375),
                     QRect(2040, 960, 1095, 375)})
 {
-    einzigeInstanz = this;
     // Prozent3 is free text on purpose: no percentage rule runs here.
     Sorte3 = feld(0);
     Prozent3 = feld(1);
     Menge3 = feld(2);
     connect(Command1, &QPushButton::clicked, this, &frmBearbeiten::Command1_Click);
-}
-
-int frmBearbeiten::zeileDesGeladenen() const
-{
-    const int b = Alk::BearbeitenZeile;
-    if (Alk::Sorten[b] == geladen)
-        return b;
-    // The catalogue was read again since Load (rows close up behind a
-    // deleted kind, or the file was changed outside): follow the kind, and
-    // take the last match as Load does.
-    int gefunden = 0;
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-        if (Alk::Sorten[z] == geladen)
-            gefunden = z;
-    return gefunden;
 }
 
 void frmBearbeiten::Command1_Click()
@@ -111,51 +94,23 @@ int frmBearbeiten::inDenKatalog(const Sortenzeile &neu)
     // The kind is looked for in the catalogue as the file holds it at the
     // moment of the save: another window may have moved, changed or deleted
     // it since it was loaded.
-    int b = 0;
-    const bool gespeichert = katalogSpeichern(this, [&]() -> std::optional<QString> {
-        b = zeileDesGeladenen();
+    const auto zeile = katalogSpeichern(this, [&](SortenTabelle &tabelle, bool) -> Katalogergebnis {
+        const int b = geladeneZeile(tabelle, Alk::BearbeitenZeile, geladen);
         if (b == 0)
-            return verschobenMeldung(geladen);
-        Alk::Sorten[b] = neu;
-        return std::nullopt;
+            return {0, verschobenMeldung(geladen)};
+        tabelle[b] = neu;
+        return {b, std::nullopt};
     });
-    return gespeichert ? b : 0;
+    return zeile.value_or(0);
 }
 
 void frmBearbeiten::hauptfensterNachziehen()
 {
     frmAlkohol *haupt = frmAlkohol::instanz();
     haupt->Prozent->setText(QString());
-    for (Alk::Zeile = 1; Alk::Zeile <= SortenTabelle::Zeilen; ++Alk::Zeile) {
-        const Sortenzeile &zeile = Alk::Sorten[Alk::Zeile];
-        if (!zeile.gefuellt())
-            break;
-        if (zeile.Name == haupt->Sorte->currentText()) {
-            haupt->Prozent->setText(zeile.Prozent);
-            haupt->Menge->setText(zeile.Menge);
-        }
-    }
-}
-
-void frmAlkohol::Command1_Click()
-{
-    frmBearbeiten::instanz()->zeigen();
-    Load();
-}
-
-void frmAlkohol::Load()
-{
-    frmBearbeiten *dialog = frmBearbeiten::instanz();
-    // A counter of its own, and no stop at a match or at a row without a
-    // name: the last matching row of the whole table decides.
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
-        const Sortenzeile &zeile = Alk::Sorten[z];
-        if (zeile.Name == Sorte->currentText()) {
-            dialog->Sorte3->setText(zeile.Name);
-            dialog->Prozent3->setText(zeile.Prozent);
-            dialog->Menge3->setText(zeile.Menge);
-            Alk::BearbeitenZeile = z;
-            dialog->geladen = zeile;
-        }
-    }
+    Alk::Zeile = sorteFinden(Alk::Sorten, haupt->Sorte->currentText(), Suchregel::BisZurLuecke);
+    if (Alk::Zeile == 0)
+        return;
+    haupt->Prozent->setText(Alk::Sorten[Alk::Zeile].Prozent);
+    haupt->Menge->setText(Alk::Sorten[Alk::Zeile].Menge);
 }

@@ -24,8 +24,6 @@ public:
 private:
     explicit frmBearbeiten(QWidget *eltern);
 
-    // The row that now holds the loaded kind, 0 when none does.
-    int zeileDesGeladenen() const;
     // Writes `neu` over the loaded kind in the catalogue as the file holds
     // it now; the row it went to, or 0 (after telling the user why).
     int inDenKatalog(const Sortenzeile &neu);

@@ -1,4 +1,4 @@
-// The add-kind dialog and the main window's button that opens it.
+// The add-kind dialog.
 #include "catalogue/frmsorte.h"
 
 #include "app/alk.h"
@@ -19,7 +19,7 @@ QPointer<frmSorte> einzigeInstanz;
 frmSorte *frmSorte::instanz()
 {
     if (!einzigeInstanz)
-        new frmSorte(frmAlkohol::instanz());
+        einzigeInstanz = new frmSorte(frmAlkohol::instanz());
     return einzigeInstanz;
 }
 
@@ -32,9 +32,6 @@ frmSorte::frmSorte(QWidget *eltern)
                     QRect(120, 960, 615, 375),
                     QRect(960, 960, 1095, 375)})
 {
-    // The percentage rule reaches this dialog through instanz(); it must find
-    // this object, not start building a second one.
-    einzigeInstanz = this;
     Sorte2 = feld(0);
     Prozent2 = feld(1);
     Menge = feld(2);
@@ -47,52 +44,45 @@ frmSorte::frmSorte(QWidget *eltern)
 
 void frmSorte::Command1_Click()
 {
-    if (!eingabenVollstaendig() || unspeicherbar(texte()))
+    if (eingabefehlerGemeldet() || unspeicherbar(texte()))
         return;
     // The file is written before the dialog is reset and hidden, so that a
     // refused or failed save leaves the user's texts in place for another
     // try; the table goes back to what the file holds.
-    if (!Speichern()) {
-        Alk::SortenEinlesen();
-        return;
+    if (const std::optional<int> zeile = Speichern()) {
+        Alk::LetzteZeile = *zeile;
+        hinzugefuegt();
     }
-    hinzugefuegt(Alk::LetzteZeile + 1);
     Alk::SortenEinlesen();
 }
 
-bool frmSorte::eingabenVollstaendig()
+bool frmSorte::eingabefehlerGemeldet()
 {
     if (Sorte2->text().isEmpty() && Prozent2->text().isEmpty()) {
         meldung(this, QStringLiteral("Bitte füllen Sie beide Boxen korrekt aus"));
-        return false;
+        return true;
     }
     if (Prozent2->text().isEmpty() || Prozent2->text() == QStringLiteral("%")) {
         meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Prozente korrekt aus"));
         Alk::SortenEinlesen();
-        return false;
+        return true;
     }
     if (Sorte2->text().isEmpty()) {
         meldung(this, QStringLiteral("Bitte füllen Sie die Box für die Sorte korrekt aus"));
         Alk::SortenEinlesen();
-        return false;
+        return true;
     }
-    return true;
+    return false;
 }
 
-void frmSorte::hinzugefuegt(int zeile)
+void frmSorte::hinzugefuegt()
 {
     frmAlkohol *haupt = frmAlkohol::instanz();
     {
+        // The list itself is filled once, by the catalogue read that follows.
         const QSignalBlocker still(haupt->Sorte);
-        haupt->Sorte->clear();
         haupt->Sorte->setEditText(QString());
     }
-    QStringList namen;
-    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-        if (Alk::Sorten[z].gefuellt())
-            namen.append(Alk::Sorten[z].Name);
-    fuelleSortenliste(haupt->Sorte, namen);
-    Alk::LetzteZeile = zeile;
 
     Prozent2->setText(QStringLiteral("%"));
     Sorte2->setText(QString());
@@ -108,26 +98,19 @@ void frmSorte::Prozent2_Change()
     Alk::Prozent2Pruefen();
 }
 
-bool frmSorte::Speichern()
+std::optional<int> frmSorte::Speichern()
 {
     // The row after the last kind is chosen only now, under the lock and in
     // the catalogue as it is on disk: another window may have added a kind
     // to the file since this one read it.
-    return katalogSpeichern(this, [this]() -> std::optional<QString> {
-        if (Alk::LetzteZeile >= SortenTabelle::Zeilen)
-            return QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
-                                  "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
-                                  "Namen leeren und speichern).")
-                .arg(SortenTabelle::Zeilen);
-        Alk::Sorten[Alk::LetzteZeile + 1] = {Sorte2->text(), Prozent2->text(), Menge->text()};
-        return std::nullopt;
+    return katalogSpeichern(this, [this](SortenTabelle &tabelle, bool neuGelesen) -> Katalogergebnis {
+        const int letzte = neuGelesen ? letzteZeile(tabelle) : Alk::LetzteZeile;
+        if (const int zeile = sorteAnfuegen(tabelle, letzte, texte()))
+            return {zeile, std::nullopt};
+        return {0,
+                QStringLiteral("Der Sortenkatalog ist voll: Er fasst höchstens %1 Sorten.\n\n"
+                               "Bitte löschen Sie zuerst eine Sorte (unter „Bearbeiten“ den "
+                               "Namen leeren und speichern).")
+                    .arg(SortenTabelle::Zeilen)};
     });
-}
-
-void frmAlkohol::cmdHinzu_Click()
-{
-    frmSorte *dialog = frmSorte::instanz();
-    dialog->zeigen();
-    dialog->Prozent2->setText(QStringLiteral("%"));
-    dialog->Sorte2->setFocus();
 }

@@ -2,6 +2,8 @@
 
 #include "catalogue/sortendialog.h"
 
+#include <optional>
+
 // The add-kind dialog: one shared instance, created on first use, shown
 // without modality and hidden (never destroyed) afterwards, so it keeps its
 // texts between uses.
@@ -20,17 +22,19 @@ public:
     void Command1_Click();
     void Prozent2_Change();
     // Puts the dialog's kind after the last kind of the catalogue as the
-    // file holds it now and writes the whole table to the file; false
-    // (after telling the user why) when the kind could not be saved.
-    bool Speichern();
+    // file holds it now and writes the whole table to the file; the row it
+    // went to, or nothing (after telling the user why).
+    std::optional<int> Speichern();
 
 private:
     explicit frmSorte(QWidget *eltern);
 
-    // The three input messages, in their order; false after one of them.
-    bool eingabenVollstaendig();
-    // After the save: the main window's list with the new kind, the
-    // dialog ready for the next one and hidden, the main window's
-    // percentage and amount reset.
-    void hinzugefuegt(int zeile);
+    // Shows the first of the three input messages that applies and, after
+    // the percentage and the name message, reads the catalogue again; true
+    // when it showed one.
+    bool eingabefehlerGemeldet();
+    // After the save: the main window's kind text emptied, the dialog
+    // ready for the next one and hidden, the main window's percentage and
+    // amount reset.
+    void hinzugefuegt();
 };

@@ -291,25 +291,26 @@ std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenT
     return std::nullopt;
 }
 
-std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
-                                      const Katalogaenderung &aenderung)
+Katalogergebnis katalogAendern(const QString &datei, SortenTabelle &tabelle,
+                               const Katalogaenderung &aenderung)
 {
     if (datei.isEmpty())
-        return QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen, und damit auch "
-                              "nicht, wo die Sortendatei steht. Es wurde nichts gespeichert.");
+        return {0,
+                QStringLiteral("Das Verzeichnis des Programms lässt sich nicht bestimmen, und damit auch "
+                               "nicht, wo die Sortendatei steht. Es wurde nichts gespeichert.")};
 
     // The lock stands beside the file that is really written, so that copies
     // reaching it through different links still meet there.
     const Dateiziel ziel = dateiziel(datei);
     if (ziel.verweigert)
-        return nichtGespeichert(datei, *ziel.verweigert);
+        return {0, nichtGespeichert(datei, *ziel.verweigert)};
     Katalogsperre sperre;
     if (const auto grund = sperre.nehmen(ziel.pfad + QStringLiteral(".lock"), SperreWartezeitMs))
-        return nichtGespeichert(datei, *grund);
+        return {0, nichtGespeichert(datei, *grund)};
 
     const Dateiinhalt jetzt = dateiLesen(datei);
     if (jetzt.fehler)
-        return nichtGelesen(datei, *jetzt.fehler);
+        return {0, nichtGelesen(datei, *jetzt.fehler)};
     const bool neuGelesen = tabelle.dateiUnlesbar || jetzt.daten != tabelle.gelesen;
     if (neuGelesen) {
         katalogLesen(jetzt.daten, tabelle);
@@ -317,12 +318,13 @@ std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabel
         tabelle.dateiUnlesbar = false;
         tabelle.unlesbarGrund.clear();
     }
-    if (const auto fehler = aenderung(tabelle, neuGelesen))
-        return fehler;
+    const Katalogergebnis ergebnis = aenderung(tabelle, neuGelesen);
+    if (ergebnis.fehler)
+        return ergebnis;
     if (const auto fehler = katalogDateiSchreiben(datei, tabelle))
-        return fehler;
+        return {0, fehler};
     tabelle.gelesen = katalogDaten(tabelle);
-    return std::nullopt;
+    return ergebnis;
 }
 
 Lesestand katalogDateiLesen(const QString &datei, SortenTabelle &tabelle, int *anzahl)
@@ -343,4 +345,52 @@ Lesestand katalogDateiLesen(const QString &datei, SortenTabelle &tabelle, int *a
     if (anzahl)
         *anzahl = n;
     return stand;
+}
+
+int sorteFinden(const SortenTabelle &tabelle, const QString &name, Suchregel regel)
+{
+    int gefunden = 0;
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z) {
+        if (regel == Suchregel::BisZurLuecke && !tabelle[z].gefuellt())
+            break;
+        if (tabelle[z].Name == name)
+            gefunden = z;
+    }
+    return gefunden;
+}
+
+int letzteZeile(const SortenTabelle &tabelle)
+{
+    for (int z = SortenTabelle::Zeilen; z >= 1; --z)
+        if (tabelle[z].gefuellt())
+            return z;
+    return 0;
+}
+
+QStringList sortenNamen(const SortenTabelle &tabelle)
+{
+    QStringList namen;
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        if (tabelle[z].gefuellt())
+            namen.append(tabelle[z].Name);
+    return namen;
+}
+
+int sorteAnfuegen(SortenTabelle &tabelle, int letzte, const Sortenzeile &neu)
+{
+    if (letzte < 0 || letzte >= SortenTabelle::Zeilen)
+        return 0;
+    tabelle[letzte + 1] = neu;
+    return letzte + 1;
+}
+
+int geladeneZeile(const SortenTabelle &tabelle, int zeile, const Sortenzeile &geladen)
+{
+    if (zeile >= 1 && zeile <= SortenTabelle::Zeilen && tabelle[zeile] == geladen)
+        return zeile;
+    int gefunden = 0;
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        if (tabelle[z] == geladen)
+            gefunden = z;
+    return gefunden;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -55,6 +56,31 @@ private:
     std::array<Sortenzeile, Zeilen> m_zeilen;
 };
 
+// How a kind is looked up by its name. Names compare as whole texts, case
+// and blanks counting; an empty name matches an empty text.
+enum class Suchregel {
+    BisZurLuecke, // ends at the first row without a name (choosing a kind, the refresh after an edit)
+    GanzeTabelle, // compares every row, empty ones too (filling the edit dialog)
+};
+
+// The last row named `name` under `regel`; 0 when none is.
+int sorteFinden(const SortenTabelle &tabelle, const QString &name, Suchregel regel);
+
+// The highest filled row; 0 when no row is filled.
+int letzteZeile(const SortenTabelle &tabelle);
+
+// The names of the filled rows, in row order: what the kind list shows.
+QStringList sortenNamen(const SortenTabelle &tabelle);
+
+// Puts `neu` into the row after `letzte` and returns that row; 0 (and the
+// table unchanged) when `letzte` is the table's last row.
+int sorteAnfuegen(SortenTabelle &tabelle, int letzte, const Sortenzeile &neu);
+
+// The row that holds the kind `geladen` now: `zeile` while it still does,
+// else the last row equal to it in all three fields (the catalogue was read
+// again and rows moved up); 0 when none is.
+int geladeneZeile(const SortenTabelle &tabelle, int zeile, const Sortenzeile &geladen);
+
 // Reads file contents into the table: records into rows 1 to n in file order,
 // the remaining rows emptied, lines past the 200th kept in `ueberhang`.
 // Returns n. Never fails: a field without quotes is taken as it stands
@@ -87,19 +113,26 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle);
 // German message for the user naming the file and the reason.
 std::optional<QString> katalogDateiSchreiben(const QString &datei, const SortenTabelle &tabelle);
 
+// What a change to the catalogue came to: the row it wrote (0 for none), or
+// the German message why nothing was saved.
+struct Katalogergebnis
+{
+    int zeile = 0;
+    std::optional<QString> fehler;
+};
+
 // One user's change to the catalogue: applied to the table as the file holds
 // it at the moment of the save. `neuGelesen` tells that the table was just
-// read again because the file had changed since it was last read. Returns
-// a German message when the change cannot be made to that table.
-using Katalogaenderung = std::function<std::optional<QString>(SortenTabelle &tabelle, bool neuGelesen)>;
+// read again because the file had changed since it was last read.
+using Katalogaenderung = std::function<Katalogergebnis(SortenTabelle &tabelle, bool neuGelesen)>;
 
 // A save that loses no one else's change: under a lock that every copy of
 // the program takes (waiting up to 3 s for another copy), reads the file
 // again if it is no longer what the table was read from, applies `aenderung`
-// and writes the table. On failure (the lock, the read, the change or the
-// write) returns the message; the file is then unchanged.
-std::optional<QString> katalogAendern(const QString &datei, SortenTabelle &tabelle,
-                                      const Katalogaenderung &aenderung);
+// and writes the table. Returns the row the change wrote; on failure (the
+// lock, the read, the change or the write) the message, the file unchanged.
+Katalogergebnis katalogAendern(const QString &datei, SortenTabelle &tabelle,
+                               const Katalogaenderung &aenderung);
 
 // Result of reading the file from disk.
 enum class Lesestand {

@@ -78,7 +78,7 @@ void fuelleSortenliste(QComboBox *liste, const QStringList &namen)
     liste->setEditText(text);
 }
 
-bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung)
+std::optional<int> katalogSpeichern(QWidget *eltern, const Katalogaenderung &aenderung)
 {
     const Katalogdateien dateien = katalogdateien();
     // An installed copy's first save makes the user's own file: its folder
@@ -89,32 +89,26 @@ bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString
                 nichtGespeichert(dateien.speichern,
                                  QStringLiteral("Das Verzeichnis für Ihre eigene Sortendatei "
                                                 "lässt sich nicht anlegen.")));
-        return false;
+        return std::nullopt;
     }
     const QByteArray zuletztGelesen = Alk::Sorten.gelesen;
-    const auto aendern = [&](SortenTabelle &tabelle, bool neuGelesen) -> std::optional<QString> {
+    const auto aendern = [&](SortenTabelle &tabelle, bool neuGelesen) -> Katalogergebnis {
         // Asked under the lock: when another copy has made the file since,
         // it has just been read, and it is what the change goes into.
         if (ersteEigene && !QFileInfo::exists(dateien.speichern)) {
             if (katalogDateiLesen(dateien.lesen, tabelle) == Lesestand::Unlesbar)
-                return QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n%2\n\n"
-                                      "Damit keine Sorten verloren gehen, wurde nichts gespeichert.")
-                    .arg(anzeigename(dateien.lesen), tabelle.unlesbarGrund);
+                return {0,
+                        QStringLiteral("Die Sortendatei konnte nicht gelesen werden:\n%1\n\n%2\n\n"
+                                       "Damit keine Sorten verloren gehen, wurde nichts gespeichert.")
+                            .arg(anzeigename(dateien.lesen), tabelle.unlesbarGrund)};
             neuGelesen = tabelle.gelesen != zuletztGelesen;
         }
-        // The change is made to the fresh table, so the row an add counts on
-        // is the one after the fresh table's last kind.
-        if (neuGelesen) {
-            Alk::LetzteZeile = 0;
-            for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-                if (tabelle[z].gefuellt())
-                    Alk::LetzteZeile = z;
-        }
-        return aenderung ? aenderung() : std::nullopt;
+        return aenderung ? aenderung(tabelle, neuGelesen) : Katalogergebnis{};
     };
-    if (const auto fehler = katalogAendern(dateien.speichern, Alk::Sorten, aendern)) {
-        meldung(eltern, *fehler);
-        return false;
+    const Katalogergebnis ergebnis = katalogAendern(dateien.speichern, Alk::Sorten, aendern);
+    if (ergebnis.fehler) {
+        meldung(eltern, *ergebnis.fehler);
+        return std::nullopt;
     }
-    return true;
+    return ergebnis.zeile;
 }

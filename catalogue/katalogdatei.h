@@ -1,8 +1,9 @@
 #pragma once
 
+#include "catalogue/katalog.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -19,9 +20,10 @@ QString katalogDatei();
 void fuelleSortenliste(QComboBox *liste, const QStringList &namen);
 
 // Saves one change to the catalogue: `aenderung` is applied to Alk::Sorten
-// as the file holds it now (read again first, with LetzteZeile brought up
-// to date, when another window or program has changed it) and may refuse
-// with a message. A first save into the user's own file starts from the
-// installed catalogue as it is now. On failure tells the user why in a message box over
-// `eltern` and returns false; the old file is then unchanged.
-bool katalogSpeichern(QWidget *eltern, const std::function<std::optional<QString>()> &aenderung = {});
+// as the file holds it now (read again first when another window or program
+// has changed it, which `aenderung` is told) and may refuse with a message.
+// A first save into the user's own file starts from the installed catalogue
+// as it is now. Returns the row the change wrote; on failure tells the user
+// why in a message box over `eltern` and returns nothing, the old file then
+// unchanged.
+std::optional<int> katalogSpeichern(QWidget *eltern, const Katalogaenderung &aenderung = {});

@@ -4,7 +4,7 @@
 
 // Which catalogue file a user reads and writes. A copy of the program in a
 // folder of the user's own, or one the user may write, keeps its catalogue
-// beside it, as it always has. A copy installed by someone else (a package,
+// beside it. A copy installed by someone else (a package,
 // an administrator) into a folder the user may not write gives each user a
 // catalogue of their own: the installed one is read until the user's first
 // save, which writes the user's file; from then on that file is read.

@@ -1,45 +1,12 @@
-// The main window's handlers that bring a catalogue kind into the inputs.
+// The prompt that asks for a kind's amount when the user clicks into the
+// main window's amount field.
+#include "catalogue/sortenwahl.h"
 
-#include "app/alk.h"
-#include "app/frmalkohol.h"
-#include "ui/fenster.h"
-
-#include <QComboBox>
 #include <QInputDialog>
-#include <QLineEdit>
 
-using Alk::Sorten;
-using Alk::Zeile;
-
-void frmAlkohol::Sorte_Click()
+QString mengeErfragen(QWidget *eltern, const QString &alt)
 {
-    Prozent->setText(QString());
-    for (Zeile = 1; Zeile <= SortenTabelle::Zeilen; ++Zeile) {
-        const Sortenzeile &zeile = Sorten[Zeile];
-        // The lookup has always stopped at the first row without a name:
-        // kinds behind a gap are not found until the catalogue is read again.
-        if (!zeile.gefuellt())
-            return;
-        if (zeile.Name == Sorte->currentText()) {
-            Prozent->setText(zeile.Prozent);
-            Menge->setText(zeile.Menge);
-            Einzelmenge = zeile.Menge;
-            if (Menge->text().isEmpty())
-                Menge->setText(QStringLiteral("0"));
-        }
-    }
-}
-
-void frmAlkohol::Sorte_Change()
-{
-    Prozent->setText(QString());
-}
-
-void frmAlkohol::Menge_Click()
-{
-    const QString alt = Menge->text();
-
-    QInputDialog frage(this);
+    QInputDialog frage(eltern);
     frage.setObjectName(QStringLiteral("MengeFrage"));
     frage.setWindowTitle(QStringLiteral("Menge?"));
     frage.setLabelText(QStringLiteral("Menge?"));
@@ -47,10 +14,5 @@ void frmAlkohol::Menge_Click()
     frage.setOkButtonText(QStringLiteral("OK"));
     frage.setCancelButtonText(QStringLiteral("Abbrechen"));
     frage.setAccessibleName(QStringLiteral("Menge?"));
-    const QString antwort = frage.exec() == QDialog::Accepted ? frage.textValue() : QString();
-
-    Einzelmenge = antwort;
-    Menge->setText(antwort);
-    if (Menge->text().isEmpty())
-        Menge->setText(alt);
+    return frage.exec() == QDialog::Accepted ? frage.textValue() : QString();
 }

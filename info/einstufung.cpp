@@ -12,8 +12,8 @@ struct Bereich
     const char16_t *text;
 };
 
-// Upper bounds as the program has always written them: 0.3, 0.5, 0.8, 1.5 and
-// 2.5 as decimal fractions, the others whole. The last range has no upper
+// Upper bounds, each belonging to its range, compared as doubles: 0.3, 0.5,
+// 0.8, 1.5 and 2.5 as decimal fractions, the others whole. The last range has no upper
 // bound; it is taken when no other one holds.
 constexpr std::array<Bereich, 9> Bereiche{{
     {0.3, u"Zwischen 0 und 0,3 Promille: man beginnt, die Wirkung des Alkohols zu spüren"},

@@ -141,20 +141,3 @@ void frmGesetz::Command1_Click()
 {
     hide();
 }
-
-void frmAlkohol::Command2_Click()
-{
-    meldung(this, infoMeldung(Label1->text()));
-}
-
-void frmAlkohol::Command3_Click()
-{
-    frmGesetz *gesetz = frmGesetz::instanz();
-    gesetz->show();
-    gesetz->raise();
-    gesetz->activateWindow();
-    // Bottom edge on the main window's top edge, outer frames on both sides.
-    // The top is set as computed, even above the screen's edge.
-    const int oben = frameGeometry().top() - gesetz->frameGeometry().height();
-    gesetz->move(gesetz->frameGeometry().left(), oben);
-}

@@ -17,8 +17,8 @@ bool istPunktnummer(const QString &text)
 
 const QList<GesetzStueck> &gesetzStuecke()
 {
-    // "Jahrenweder" in the seventh piece is one word: that is how the text has
-    // always been shown, and it stays that way.
+    // "Jahrenweder" in the seventh piece is one word on purpose: the text is
+    // shown with it so.
     static const QList<GesetzStueck> stuecke{
         {QStringLiteral("JuSchG § 9 Alkoholische Getränke"), 72},
         {QStringLiteral("(1) In Gaststätten, Verkaufsstellen oder sonst in der Öffentlichkeit dürfen"), 148},

@@ -18,7 +18,7 @@ struct GesetzStueck
 const QList<GesetzStueck> &gesetzStuecke();
 
 // The pieces with their runs of blanks as one text (1644 characters, no line
-// breaks): the caption as the program has always stored it.
+// breaks), the words exactly as the statute's table gives them.
 QString gesetzText();
 
 // The same words in the same order, set for display with a line of its own

@@ -93,85 +93,27 @@ void TestProzentregel::beispiele_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hauptfenster");
     QTest::addColumn<QString>("dialog");
+    // Every other text the rule tells apart is checked against its statement
+    // in alleTexteUeberKleinemAlphabet; these go through prozentRuhelage.
 
     QTest::newRow("Ziffer") << "7"
                             << "7%"
                             << "7%";
-    QTest::newRow("vor dem Prozent getippt") << "45%"
-                                             << "45%"
-                                             << "45%";
     QTest::newRow("hinter dem Prozent getippt") << "%5"
                                                 << ""
                                                 << "%";
-    QTest::newRow("nur Prozent") << "%"
-                                 << ""
-                                 << "%";
     QTest::newRow("leer") << ""
                           << ""
                           << "%";
-    QTest::newRow("100%") << "100%"
-                          << "100%"
-                          << "100%";
-    QTest::newRow("100") << "100"
-                         << "100%"
-                         << "100%";
     QTest::newRow("101") << "101"
-                         << ""
-                         << "%";
-    QTest::newRow("1000") << "1000"
-                          << ""
-                          << "%";
-    QTest::newRow("123") << "123"
                          << ""
                          << "%";
     QTest::newRow("0") << "0"
                        << "0%"
                        << "0%";
-    QTest::newRow("00") << "00"
-                        << ""
-                        << "%";
-    QTest::newRow("05") << "05"
-                        << ""
-                        << "%";
-    QTest::newRow("007%") << "007%"
-                          << ""
-                          << "%";
-    QTest::newRow("150%") << "150%"
-                          << ""
-                          << "%";
-    QTest::newRow("Punkt") << "4.5%"
-                           << ""
-                           << "%";
-    QTest::newRow("Komma") << "4,5%"
-                           << ""
-                           << "%";
-    QTest::newRow("Blank") << "5 %"
-                           << ""
-                           << "%";
-    QTest::newRow("Buchstabe") << "12x"
-                               << ""
-                               << "%";
-    QTest::newRow("Punkt am Ende") << "12."
-                                   << ""
-                                   << "%";
-    QTest::newRow("minus") << "-5"
-                           << ""
-                           << "%";
-    QTest::newRow("plus") << "+5%"
-                          << ""
-                          << "%";
-    QTest::newRow("sechs Zeichen") << "100%%%"
-                                   << ""
-                                   << "%";
     QTest::newRow("lang") << "Bier ist gut"
                           << ""
                           << "%";
-    QTest::newRow("Prozent mittendrin") << "5%5"
-                                        << ""
-                                        << "%";
-    QTest::newRow("doppeltes Prozent") << "5%%"
-                                       << ""
-                                       << "%";
 }
 
 void TestProzentregel::beispiele()

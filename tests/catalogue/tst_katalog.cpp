@@ -25,6 +25,13 @@ QStringList namen(const SortenTabelle &t)
     return liste;
 }
 
+// A row from "Name" or "Name=Menge" (percent 5%, amount 500 unless given).
+Sortenzeile sorte(const QString &text)
+{
+    const QStringList teile = text.split(u'=');
+    return {teile[0], QStringLiteral("5%"), teile.value(1, QStringLiteral("500"))};
+}
+
 QByteArray kinds(int anzahl, int ab = 1)
 {
     QByteArray daten;
@@ -54,10 +61,11 @@ private slots:
     void nichtSpeicherbareZeichen();
     void nichtSpeicherbaresZeichenDerTabelle();
     void schreibenErsetztDateiGanz();
-    void schreibfehlerLaesstAlteDateiStehen();
     void unlesbareDateiWirdNichtUeberschrieben();
     void welcheDatei_data();
     void welcheDatei();
+    void zeilenregeln_data();
+    void zeilenregeln();
 };
 
 void TestKatalog::liestInDateireihenfolge()
@@ -292,6 +300,12 @@ void TestKatalog::nichtSpeicherbaresZeichenDerTabelle()
     QCOMPARE(nichtSpeicherbaresZeichen(t), std::optional<QChar>(QChar(0x9152)));
     t[3].Prozent = QStringLiteral("40\"");
     QCOMPARE(nichtSpeicherbaresZeichen(t), std::optional<QChar>(u'"'));
+
+    // The writer refuses such a table itself, before it touches the file.
+    QTemporaryDir dir;
+    const auto fehler = katalogDateiSchreiben(dir.filePath("AlkoholSorten.txt"), t);
+    QVERIFY(fehler && fehler->contains(QStringLiteral("Anführungszeichen")));
+    QVERIFY(QDir(dir.path()).isEmpty());
 }
 
 void TestKatalog::schreibenErsetztDateiGanz()
@@ -309,42 +323,6 @@ void TestKatalog::schreibenErsetztDateiGanz()
     QFile f(datei);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), zeile("Bier", "5%", "500"));
-}
-
-void TestKatalog::schreibfehlerLaesstAlteDateiStehen()
-{
-    QTemporaryDir dir;
-    const QString datei = dir.filePath("AlkoholSorten.txt");
-    const QByteArray alt = zeile("Alt", "1%", "1");
-    {
-        QFile f(datei);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(alt);
-    }
-    SortenTabelle t;
-    t[1] = {"Neu", "5%", "500"};
-
-    // A character the file cannot hold is refused before anything is written.
-    t[2] = {"Bier \"hell\"", "5%", "500"};
-    auto fehler = katalogDateiSchreiben(datei, t);
-    QVERIFY(fehler && fehler->contains(QStringLiteral("Anführungszeichen")));
-    t[2] = {};
-
-    // The directory is gone.
-    fehler = katalogDateiSchreiben(dir.filePath("weg/AlkoholSorten.txt"), t);
-    QVERIFY(fehler.has_value());
-    QVERIFY(fehler->contains(QStringLiteral("nicht gespeichert")));
-    QVERIFY(fehler->contains(QStringLiteral("Verzeichnis ist nicht mehr vorhanden")));
-
-    // The name is taken by a directory.
-    QVERIFY(QDir(dir.path()).mkdir("Ordner"));
-    fehler = katalogDateiSchreiben(dir.filePath("Ordner"), t);
-    QVERIFY(fehler.has_value());
-    QVERIFY(fehler->contains(QStringLiteral("Verzeichnis")));
-
-    QFile f(datei);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), alt);
 }
 
 void TestKatalog::unlesbareDateiWirdNichtUeberschrieben()
@@ -393,6 +371,109 @@ void TestKatalog::welcheDatei()
     const Katalogwahl wahl = katalogWahl({meinOrdner, beschreibbar, eigeneDatei});
     QCOMPARE(wahl.lesen, lesen);
     QCOMPARE(wahl.speichern, speichern);
+}
+
+// The row rules the windows rely on: which row a kind text names, which is
+// the last one, what the list shows, where an add goes, where an edit
+// finds the kind it loaded. "*" stands for a full table of 200 kinds.
+void TestKatalog::zeilenregeln_data()
+{
+    QTest::addColumn<QStringList>("tabelle"); // rows 1, 2, ...; "" is a row without a name
+    QTest::addColumn<QString>("regel");
+    QTest::addColumn<QString>("text"); // name looked for, row added or loaded
+    QTest::addColumn<int>("zeile");    // LetzteZeile for an add, the row loaded for an edit
+    QTest::addColumn<int>("erwartet");
+
+    const QStringList luecke{"Bier", "Wein", "", "Sekt", "Bier=330"};
+    const QStringList voll{"*"};
+    QTest::newRow("Wahl: die letzte gleiche") << QStringList{"Bier", "Wein", "Bier=330"} << "Wahl"
+                                              << "Bier" << 0 << 3;
+    QTest::newRow("Wahl: endet an der Lücke") << luecke << "Wahl"
+                                              << "Sekt" << 0 << 0;
+    QTest::newRow("Wahl: vor der Lücke") << luecke << "Wahl"
+                                         << "Bier" << 0 << 1;
+    QTest::newRow("Wahl: Groß/klein zählt") << luecke << "Wahl"
+                                            << "bier" << 0 << 0;
+    QTest::newRow("Wahl: Blanks zählen") << luecke << "Wahl"
+                                         << "Bier " << 0 << 0;
+    QTest::newRow("Wahl: leerer Text") << luecke << "Wahl"
+                                       << "" << 0 << 0;
+    QTest::newRow("Laden: hinter der Lücke") << luecke << "Laden"
+                                             << "Sekt" << 0 << 4;
+    QTest::newRow("Laden: die letzte gleiche") << luecke << "Laden"
+                                               << "Bier" << 0 << 5;
+    QTest::newRow("Laden: Groß/klein zählt") << luecke << "Laden"
+                                             << "bier" << 0 << 0;
+    QTest::newRow("Laden: leerer Text, letzte leere Zeile") << luecke << "Laden"
+                                                            << "" << 0 << 200;
+    QTest::newRow("Laden: leerer Text, volle Tabelle") << voll << "Laden"
+                                                       << "" << 0 << 0;
+    QTest::newRow("letzte Zeile hinter der Lücke") << luecke << "letzte"
+                                                   << "" << 0 << 5;
+    QTest::newRow("letzte Zeile: leer") << QStringList{} << "letzte"
+                                        << "" << 0 << 0;
+    QTest::newRow("letzte Zeile: voll") << voll << "letzte"
+                                        << "" << 0 << 200;
+    QTest::newRow("Liste ohne Lücke") << luecke << "Liste"
+                                      << "Bier,Wein,Sekt,Bier" << 0 << 0;
+    QTest::newRow("anfügen hinter LetzteZeile") << luecke << "anfügen"
+                                                << "Met" << 5 << 6;
+    QTest::newRow("anfügen in eine leere Tabelle") << QStringList{} << "anfügen"
+                                                   << "Met" << 0 << 1;
+    QTest::newRow("anfügen in Zeile 200") << voll << "anfügen"
+                                          << "Met" << 199 << 200;
+    QTest::newRow("anfügen, voll") << voll << "anfügen"
+                                   << "Met" << 200 << 0;
+    QTest::newRow("geladen: noch an ihrer Zeile") << luecke << "geladen"
+                                                  << "Bier" << 1 << 1;
+    QTest::newRow("geladen: nachgerückt") << QStringList{"Wein", "Bier"} << "geladen"
+                                          << "Bier" << 3 << 2;
+    QTest::newRow("geladen: die letzte gleiche") << QStringList{"Bier", "Wein", "Bier"} << "geladen"
+                                                 << "Bier" << 4 << 3;
+    QTest::newRow("geladen: Menge geändert") << luecke << "geladen"
+                                             << "Bier=250" << 5 << 0;
+    QTest::newRow("geladen: andere Sorte an ihrer Zeile") << QStringList{"Wein", "Met"} << "geladen"
+                                                          << "Bier" << 2 << 0;
+    QTest::newRow("geladen: leere Zeile belegt") << voll << "geladen"
+                                                 << "=" << 200 << 0;
+}
+
+void TestKatalog::zeilenregeln()
+{
+    QFETCH(QStringList, tabelle);
+    QFETCH(QString, regel);
+    QFETCH(QString, text);
+    QFETCH(int, zeile);
+    QFETCH(int, erwartet);
+
+    SortenTabelle t;
+    if (tabelle == QStringList{"*"})
+        katalogLesen(kinds(200), t);
+    else
+        for (int z = 0; z < tabelle.size(); ++z)
+            t[z + 1] = tabelle[z].isEmpty() ? Sortenzeile{} : sorte(tabelle[z]);
+    const SortenTabelle vorher = t;
+
+    if (regel == u"Wahl")
+        QCOMPARE(sorteFinden(t, text, Suchregel::BisZurLuecke), erwartet);
+    else if (regel == u"Laden")
+        QCOMPARE(sorteFinden(t, text, Suchregel::GanzeTabelle), erwartet);
+    else if (regel == u"letzte")
+        QCOMPARE(letzteZeile(t), erwartet);
+    else if (regel == u"Liste")
+        QCOMPARE(sortenNamen(t), text.split(u','));
+    else if (regel == u"geladen")
+        QCOMPARE(geladeneZeile(t, zeile, text == u"=" ? Sortenzeile{} : sorte(text)), erwartet);
+    else {
+        QCOMPARE(sorteAnfuegen(t, zeile, sorte(text)), erwartet);
+        if (erwartet) {
+            QCOMPARE(t[erwartet], sorte(text));
+            t[erwartet] = vorher[erwartet];
+        }
+    }
+    // Only an add changes the table, and only its one row.
+    for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
+        QCOMPARE(t[z], vorher[z]);
 }
 
 QTEST_GUILESS_MAIN(TestKatalog)

@@ -42,8 +42,8 @@ void tippe(QWidget *feld, const QString &text);
 void ersetze(QLineEdit *feld, const QString &text);
 
 // Runs `ausloeser`, which is expected to open a modal box, and returns the
-// text of that box after closing it with its accept button (or `antwort`
-// typed into a prompt first). Returns a null string when no modal box came.
+// text of that box after closing it with its accept button. Returns a null
+// string when no modal box came.
 QString naechsteMeldung(const std::function<void()> &ausloeser);
 
 // Runs `ausloeser`, which opens a modal prompt; types `antwort` and accepts,

@@ -1,5 +1,5 @@
 // The law text as data: the seventeen pieces with their runs of blanks, the
-// stored caption of 1644 characters, and the display form with its lines.
+// caption of 1644 characters made of them, and the display form with its lines.
 #include "info/gesetztext.h"
 
 #include <QRegularExpression>
@@ -7,39 +7,6 @@
 #include <QTest>
 
 namespace {
-
-// Each piece by its first and last words, its length and the run of blanks
-// after it: enough to place every piece and its blanks without a second
-// copy of the statute.
-struct Stueck
-{
-    const char16_t *anfang;
-    const char16_t *ende;
-    int laenge;
-    int leer;
-};
-
-const Stueck Erwartet[] = {
-    {u"JuSchG §", u"Getränke", 32, 72},
-    {u"(1) In", u"dürfen", 75, 148},
-    {u"1.", u"1.", 2, 2},
-    {u"Branntwein, branntweinhaltige", u"Branntwein", 72, 4},
-    {u"in nicht", u"Jugendliche,", 70, 21},
-    {u"2.", u"2.", 2, 2},
-    {u"andere alkoholische", u"werden.", 131, 169},
-    {u"(2) Absatz", u"werden.", 108, 45},
-    {u"(3) In", u"Automat", 125, 46},
-    {u"1.", u"1.", 2, 2},
-    {u"an einem", u"ist", 70, 4},
-    {u"oder", u"oder", 4, 5},
-    {u"2.", u"2.", 2, 2},
-    {u"in einem", u"technische", 67, 4},
-    {u"Vorrichtungen oder", u"Kinder", 74, 4},
-    {u"und Jugendliche", u"können.", 61, 165},
-    {u"§ 20", u"unberührt.", 52, 0},
-};
-
-constexpr int AnzahlStuecke = int(std::size(Erwartet));
 
 QStringList woerter(const QString &text)
 {
@@ -54,9 +21,7 @@ class TestGesetztext : public QObject
 
 private slots:
     void laenge();
-    void stuecke_data();
     void stuecke();
-    void stueckliste();
     void zeichen();
     void zeilen_data();
     void zeilen();
@@ -66,59 +31,21 @@ private slots:
 
 void TestGesetztext::laenge()
 {
-    QCOMPARE(AnzahlStuecke, 17);
+    QCOMPARE(gesetzStuecke().size(), 17);
     QCOMPARE(gesetzText().size(), 1644);
-}
-
-void TestGesetztext::stuecke_data()
-{
-    QTest::addColumn<int>("anfang");
-    QTest::addColumn<int>("laenge");
-    QTest::addColumn<QString>("erstes");
-    QTest::addColumn<QString>("letztes");
-    QTest::addColumn<int>("leer");
-
-    int anfang = 0;
-    for (int i = 0; i < AnzahlStuecke; ++i) {
-        const Stueck &e = Erwartet[i];
-        QTest::addRow("Stück %d", i + 1)
-            << anfang << e.laenge << QString::fromUtf16(e.anfang) << QString::fromUtf16(e.ende) << e.leer;
-        anfang += e.laenge + e.leer;
-    }
 }
 
 void TestGesetztext::stuecke()
 {
-    QFETCH(int, anfang);
-    QFETCH(int, laenge);
-    QFETCH(QString, erstes);
-    QFETCH(QString, letztes);
-    QFETCH(int, leer);
-
-    const QString ganz = gesetzText();
-    const QString stueck = ganz.mid(anfang, laenge);
-    QVERIFY2(stueck.startsWith(erstes) && stueck.endsWith(letztes), qPrintable(stueck));
-    // A piece holds single blanks only; its runs of blanks follow it.
-    QVERIFY2(stueck.trimmed() == stueck && !stueck.contains(QStringLiteral("  ")), qPrintable(stueck));
-    const qsizetype ende = anfang + laenge;
-    QCOMPARE(ganz.mid(ende, leer), QString(leer, u' '));
-    // The run is exactly that long: the next piece starts right after it.
-    if (ende + leer < ganz.size())
-        QVERIFY2(ganz.at(ende + leer) != u' ', "run of blanks too long");
-    else
-        QCOMPARE(ende + leer, ganz.size());
-}
-
-void TestGesetztext::stueckliste()
-{
-    // The list of pieces and the stored caption are one text.
-    const QList<GesetzStueck> &liste = gesetzStuecke();
-    QCOMPARE(liste.size(), AnzahlStuecke);
+    // The caption is the pieces, each followed by its run of blanks; inside
+    // a piece single blanks stand between words, so every run of blanks in
+    // the caption is one that a piece ends with.
     QString zusammen;
-    for (int i = 0; i < AnzahlStuecke; ++i) {
-        QCOMPARE(int(liste[i].text.size()), Erwartet[i].laenge);
-        QCOMPARE(liste[i].leerzeichen, Erwartet[i].leer);
-        zusammen += liste[i].text + QString(liste[i].leerzeichen, u' ');
+    for (const GesetzStueck &stueck : gesetzStuecke()) {
+        QVERIFY2(!stueck.text.isEmpty() && stueck.text.trimmed() == stueck.text
+                     && !stueck.text.contains(QStringLiteral("  ")),
+                 qPrintable(stueck.text));
+        zusammen += stueck.text + QString(stueck.leerzeichen, u' ');
     }
     QCOMPARE(zusammen, gesetzText());
 }

@@ -183,19 +183,17 @@ bool istRoot()
     return geteuid() == 0;
 }
 
-// The add dialog's change: the new kind after the table's last one.
-Katalogaenderung anhaengen(const QString &name)
+// The add dialog's save: the new kind after the table's last one; the
+// message when it was not saved.
+std::optional<QString> anhaengen(const QString &datei, SortenTabelle &tabelle, const QString &name)
 {
-    return [name](SortenTabelle &t, bool) -> std::optional<QString> {
-        int letzte = 0;
-        for (int z = 1; z <= SortenTabelle::Zeilen; ++z)
-            if (t[z].gefuellt())
-                letzte = z;
-        if (letzte == SortenTabelle::Zeilen)
-            return QStringLiteral("voll");
-        t[letzte + 1] = {name, QStringLiteral("5%"), QStringLiteral("500")};
-        return std::nullopt;
-    };
+    return katalogAendern(datei, tabelle,
+                          [name](SortenTabelle &t, bool) -> Katalogergebnis {
+                              const int z = sorteAnfuegen(
+                                  t, letzteZeile(t), {name, QStringLiteral("5%"), QStringLiteral("500")});
+                              return {z, z ? std::nullopt : std::optional<QString>(QStringLiteral("voll"))};
+                          })
+        .fehler;
 }
 
 // What lstat says a name is, as a word for failure output.
@@ -397,7 +395,7 @@ void Schreibfehler::schreibschutz()
                 return QStringLiteral("ohne mount: %1").arg(QString::fromLocal8Bit(strerror(errno)));
             SortenTabelle t;
             katalogDateiLesen(datei, t);
-            return katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+            return anhaengen(datei, t, QStringLiteral("Met"));
         });
         if (a.meldung && a.meldung->startsWith(QStringLiteral("ohne mount")))
             QSKIP(
@@ -454,10 +452,13 @@ void Schreibfehler::verzeichnisVerschwunden()
         QVERIFY(QDir(neu).removeRecursively());
     else if (ueberHandle)
         QVERIFY(QDir().mkdir(m_programm));
-    const auto meldung = katalogAendern(pfad + Dateiname, t, anhaengen(QStringLiteral("Met")));
+    const auto meldung = anhaengen(pfad + Dateiname, t, QStringLiteral("Met"));
     QCOMPARE(eintraege(m_programm), QStringList());
     if (entfernt || !ueberHandle) {
         pruefeMeldung(meldung, QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
+        // The write alone, without the lock that finds it first, says so too.
+        pruefeMeldung(katalogDateiSchreiben(pfad + Dateiname, t),
+                      QStringLiteral("Verzeichnis ist nicht mehr vorhanden"));
         QCOMPARE(inhalt(neu + u'/' + Dateiname), entfernt ? QByteArray("<nicht lesbar>") : AlterInhalt);
         return;
     }
@@ -567,7 +568,7 @@ void Schreibfehler::keineGewoehnlicheDatei()
         const Ausgang a = imKind({}, [datei] {
             SortenTabelle t;
             katalogDateiLesen(datei, t);
-            return katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+            return anhaengen(datei, t, QStringLiteral("Met"));
         });
         QVERIFY2(a.gelaufen, qPrintable(a.abbruch));
         pruefeUnveraendert(vorher);
@@ -586,7 +587,7 @@ void Schreibfehler::keineGewoehnlicheDatei()
     // A file over the bound is a regular file: only the table read from it
     // knows it must not be replaced.
     const bool zuGross = art == u"groß";
-    QList<std::optional<QString>> meldungen{katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")))};
+    QList<std::optional<QString>> meldungen{anhaengen(m_datei, t, QStringLiteral("Met"))};
     if (!zuGross)
         meldungen.append(katalogDateiSchreiben(m_datei, volleTabelle()));
     if (socketHandle >= 0)
@@ -643,7 +644,7 @@ void Schreibfehler::verweise()
 
     SortenTabelle t;
     const Lesestand stand = katalogDateiLesen(m_datei, t);
-    const auto meldung = katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")));
+    const auto meldung = anhaengen(m_datei, t, QStringLiteral("Met"));
     QCOMPARE(artAn(m_datei), QStringLiteral("Verweis"));
     if (gefolgt) {
         QCOMPARE(stand, Lesestand::Gelesen);
@@ -750,7 +751,7 @@ void Schreibfehler::programmverzeichnis()
     int n = 0;
     QCOMPARE(katalogDateiLesen(datei, t, &n), gefunden ? Lesestand::Gelesen : Lesestand::Unlesbar);
     QCOMPARE(n, gefunden ? 3 : 0);
-    const auto meldung = katalogAendern(datei, t, anhaengen(QStringLiteral("Met")));
+    const auto meldung = anhaengen(datei, t, QStringLiteral("Met"));
     if (!gefunden) {
         QVERIFY(meldung && meldung->contains(QStringLiteral("Verzeichnis des Programms")));
         return;
@@ -797,7 +798,7 @@ void Schreibfehler::gleichzeitigeSpeicherungen()
         Katalogsperre andere;
         QVERIFY(!andere.nehmen(sperrdatei, 0));
         SortenTabelle t;
-        const auto meldung = katalogAendern(m_datei, t, anhaengen(QStringLiteral("Met")));
+        const auto meldung = anhaengen(m_datei, t, QStringLiteral("Met"));
         QVERIFY2(meldung && meldung->contains(QStringLiteral("anderes Fenster")),
                  qPrintable(meldung.value_or(QStringLiteral("<gespeichert>"))));
     }
@@ -813,7 +814,7 @@ void Schreibfehler::gleichzeitigeSpeicherungen()
             katalogDateiLesen(m_datei, t);
             int fehler = 0;
             for (int i = 0; i < Je; ++i)
-                if (katalogAendern(m_datei, t, anhaengen(QStringLiteral("Kopie %1 Sorte %2").arg(k).arg(i))))
+                if (anhaengen(m_datei, t, QStringLiteral("Kopie %1 Sorte %2").arg(k).arg(i)))
                     ++fehler;
             _exit(fehler);
         }

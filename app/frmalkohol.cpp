@@ -437,12 +437,5 @@ void frmAlkohol::Command2_Click()
 
 void frmAlkohol::Command3_Click()
 {
-    frmGesetz *gesetz = frmGesetz::instanz();
-    gesetz->show();
-    gesetz->raise();
-    gesetz->activateWindow();
-    // Bottom edge on the main window's top edge, outer frames on both sides.
-    // The top is set as computed, even above the screen's edge.
-    const int oben = frameGeometry().top() - gesetz->frameGeometry().height();
-    gesetz->move(gesetz->frameGeometry().left(), oben);
+    frmGesetz::instanz()->ueberFensterZeigen(this);
 }

@@ -1,7 +1,6 @@
 #include "info/frmgesetz.h"
 
 #include "app/frmalkohol.h"
-#include "info/einstufung.h"
 #include "info/gesetztext.h"
 #include "ui/fenster.h"
 
@@ -69,8 +68,8 @@ frmGesetz::frmGesetz(QWidget *eltern) : QWidget(eltern, Qt::Window)
     textSetzen();
     // No accessible name: a screen reader reads the text itself.
 
-    // A plain multiplication sign in the ordinary font: the symbol font that
-    // once drew this cross is not found on every system.
+    // A plain multiplication sign in the ordinary font: a symbol font that
+    // draws the cross from a letter is not found on every system.
     Command1 = new QPushButton(QStringLiteral("×"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(5760, 0, 375, 375));
@@ -135,6 +134,16 @@ void frmGesetz::textSetzen()
         schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
         Label1->setFont(schrift);
     }
+}
+
+void frmGesetz::ueberFensterZeigen(const QWidget *fenster)
+{
+    show();
+    raise();
+    activateWindow();
+    // Bottom edge on the other window's top edge, outer frames on both sides.
+    // The top is set as computed, even above the screen's edge.
+    move(frameGeometry().left(), fenster->frameGeometry().top() - frameGeometry().height());
 }
 
 void frmGesetz::Command1_Click()

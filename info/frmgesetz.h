@@ -20,6 +20,10 @@ public:
     QTextEdit *Label1;     // the law text, read-only
     QPushButton *Command1; // the close cross
 
+    // Shows the window with its bottom edge on `fenster`'s top edge; its
+    // left edge stays where it is.
+    void ueberFensterZeigen(const QWidget *fenster);
+
     void Command1_Click();
 
 protected:

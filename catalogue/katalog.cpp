@@ -239,14 +239,14 @@ QString zeichenMeldung(QChar zeichen)
         .arg(zeichen.unicode(), 4, 16, QLatin1Char('0'));
 }
 
-namespace {
-
 QString nichtGespeichert(const QString &datei, const QString &grund)
 {
     return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
                           "Die bisherige Datei ist unverändert geblieben.")
         .arg(anzeigename(datei), grund);
 }
+
+namespace {
 
 QString nichtGelesen(const QString &datei, const QString &grund)
 {

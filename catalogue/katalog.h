@@ -101,6 +101,10 @@ std::optional<QChar> nichtSpeicherbaresZeichen(const QString &text);
 // The message that refuses such a character, naming it.
 QString zeichenMeldung(QChar zeichen);
 
+// The message of a save that did not happen: the file as a person reads its
+// name, and the German reason.
+QString nichtGespeichert(const QString &datei, const QString &grund);
+
 // The first character of a table's fields that the file cannot hold.
 std::optional<QChar> nichtSpeicherbaresZeichen(const SortenTabelle &tabelle);
 

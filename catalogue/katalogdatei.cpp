@@ -46,13 +46,6 @@ Katalogdateien katalogdateien()
     return {datei(wahl.lesen), datei(wahl.speichern)};
 }
 
-QString nichtGespeichert(const QString &datei, const QString &grund)
-{
-    return QStringLiteral("Die Sortendatei konnte nicht gespeichert werden:\n%1\n\n%2\n\n"
-                          "Die bisherige Datei ist unverändert geblieben.")
-        .arg(anzeigename(datei), grund);
-}
-
 } // namespace
 
 QString katalogDatei()

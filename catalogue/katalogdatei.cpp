@@ -39,6 +39,7 @@ Katalogdateien katalogdateien()
     // stays the catalogue's, as for a folder of the user's own.
     umstaende.ordnerGehoertMir = eigene.isEmpty() || ordnerGehoertMir(Alk::Pfad);
     umstaende.eigeneDateiVorhanden = QFileInfo::exists(eigene) || QFileInfo(eigene).isSymLink();
+    umstaende.systemordner = !eigene.isEmpty() && systemordner(Alk::Pfad);
     const Katalogwahl wahl = katalogWahl(umstaende);
     const auto datei = [&](Katalogort ort) {
         return ort == Katalogort::Benutzerordner ? eigene : beiDemProgramm;

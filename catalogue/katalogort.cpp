@@ -4,7 +4,7 @@
 
 Katalogwahl katalogWahl(const Katalogumstaende &umstaende)
 {
-    if (umstaende.ordnerBeschreibbar || umstaende.ordnerGehoertMir)
+    if (!umstaende.systemordner && (umstaende.ordnerBeschreibbar || umstaende.ordnerGehoertMir))
         return {Katalogort::Programmordner, Katalogort::Programmordner};
     return {umstaende.eigeneDateiVorhanden ? Katalogort::Benutzerordner : Katalogort::Programmordner,
             Katalogort::Benutzerordner};

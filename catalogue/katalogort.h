@@ -15,6 +15,11 @@ struct Katalogumstaende
     bool ordnerGehoertMir = true;      // the program's folder belongs to the user running it
     bool ordnerBeschreibbar = true;    // that user may create and replace files in it
     bool eigeneDateiVorhanden = false; // the user's own catalogue exists
+    // The folder lies under /usr, where a package manager keeps the files it
+    // installed and nothing may change them at run time, not even root:
+    // an upgrade would overwrite the change, and a lock file left there
+    // would keep the folder from being removed with the package.
+    bool systemordner = false;
 };
 
 enum class Katalogort {

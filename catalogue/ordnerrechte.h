@@ -11,3 +11,7 @@ bool ordnerGehoertMir(const QString &ordner);
 
 // That user may create and replace files in the folder.
 bool ordnerBeschreibbar(const QString &ordner);
+
+// The folder is where the system's packages put programs (under /usr), so
+// the program never writes there, whoever runs it.
+bool systemordner(const QString &ordner);

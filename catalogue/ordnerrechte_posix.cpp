@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +14,15 @@ bool ordnerGehoertMir(const QString &ordner)
     if (stat(QFile::encodeName(ordner).constData(), &st) != 0)
         return true;
     return st.st_uid == geteuid();
+}
+
+bool systemordner(const QString &ordner)
+{
+    // The folder's real name: the program reaches it through a handle.
+    char echt[PATH_MAX];
+    if (!realpath(QFile::encodeName(ordner).constData(), echt))
+        return false;
+    return qstrcmp(echt, "/usr") == 0 || qstrncmp(echt, "/usr/", 5) == 0;
 }
 
 bool ordnerBeschreibbar(const QString &ordner)

@@ -22,6 +22,14 @@ bool ordnerGehoertMir(const QString &ordner)
     return besitzer.isEmpty() || besitzer.compare(qEnvironmentVariable("USERNAME"), Qt::CaseInsensitive) == 0;
 }
 
+bool systemordner(const QString &ordner)
+{
+    // "Program Files" is protected by its access list, which
+    // ordnerBeschreibbar already asks.
+    Q_UNUSED(ordner);
+    return false;
+}
+
 bool ordnerBeschreibbar(const QString &ordner)
 {
     const NtfsRechte rechte;

@@ -350,15 +350,17 @@ void TestKatalog::welcheDatei_data()
     QTest::addColumn<bool>("meinOrdner");
     QTest::addColumn<bool>("beschreibbar");
     QTest::addColumn<bool>("eigeneDatei");
+    QTest::addColumn<bool>("unterUsr");
     QTest::addColumn<Katalogort>("lesen");
     QTest::addColumn<Katalogort>("speichern");
 
     const auto P = Katalogort::Programmordner, B = Katalogort::Benutzerordner;
-    QTest::newRow("eigener Ordner, beschreibbar") << true << true << false << P << P;
-    QTest::newRow("eigener Ordner, schreibgeschützt") << true << false << true << P << P;
-    QTest::newRow("fremder Ordner, beschreibbar") << false << true << true << P << P;
-    QTest::newRow("fremder Ordner, ohne eigene Datei") << false << false << false << P << B;
-    QTest::newRow("fremder Ordner, mit eigener Datei") << false << false << true << B << B;
+    QTest::newRow("eigener Ordner, beschreibbar") << true << true << false << false << P << P;
+    QTest::newRow("eigener Ordner, schreibgeschützt") << true << false << true << false << P << P;
+    QTest::newRow("fremder Ordner, beschreibbar") << false << true << true << false << P << P;
+    QTest::newRow("fremder Ordner, ohne eigene Datei") << false << false << false << false << P << B;
+    QTest::newRow("fremder Ordner, mit eigener Datei") << false << false << true << false << B << B;
+    QTest::newRow("unter /usr, als root") << true << true << false << true << P << B;
 }
 
 void TestKatalog::welcheDatei()
@@ -366,9 +368,10 @@ void TestKatalog::welcheDatei()
     QFETCH(bool, meinOrdner);
     QFETCH(bool, beschreibbar);
     QFETCH(bool, eigeneDatei);
+    QFETCH(bool, unterUsr);
     QFETCH(Katalogort, lesen);
     QFETCH(Katalogort, speichern);
-    const Katalogwahl wahl = katalogWahl({meinOrdner, beschreibbar, eigeneDatei});
+    const Katalogwahl wahl = katalogWahl({meinOrdner, beschreibbar, eigeneDatei, unterUsr});
     QCOMPARE(wahl.lesen, lesen);
     QCOMPARE(wahl.speichern, speichern);
 }
